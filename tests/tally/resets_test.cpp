@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tally.h"
+#include "tally_test_support.h"
+
+namespace tally {
+namespace {
+
+using testing::allFields;
+using testing::loaded;
+using testing::name;
+
+constexpr int kTwo = 0, kFive = 3, kTen = 8, kKing = 11, kAce = 12;
+
+using Texts = std::vector<std::pair<FieldRef, std::string>>;
+
+Texts everyRank(Field field, const std::string& text) {
+    Texts texts;
+    for (int rank = 0; rank < kRankCount; ++rank) texts.push_back({{field, rank}, text});
+    return texts;
+}
+
+Texts operator+(Texts a, const Texts& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct Reset {
+    const char* what;
+    std::function<void(Tally&)> operation;
+    Texts changed;  // every other field keeps its text
+    int cumul;
+};
+
+void PrintTo(const Reset& r, std::ostream* os) { *os << r.what; }
+
+// A shoe in play: a few cards dealt, the running count at 1 and a bet shown.
+Tally midShoe() {
+    Tally tally = loaded();
+    for (int rank : {kFive, kAce, kKing, kTwo, kTwo}) tally.cmd_Click(rank);
+    return tally;
+}
+
+class Resets : public ::testing::TestWithParam<Reset> {};
+
+TEST_P(Resets, ChangeExactlyTheirFields) {
+    const Reset& reset = GetParam();
+    Tally tally = midShoe();
+    ASSERT_EQ(tally.Cumul(), 1);
+    ASSERT_EQ(tally.Valeursabot(), "1");
+    const Tally before = tally;
+
+    reset.operation(tally);
+
+    std::map<std::string, std::string> expected;
+    for (FieldRef ref : allFields()) expected[name(ref)] = before.text(ref);
+    for (const auto& [ref, text] : reset.changed) expected[name(ref)] = text;
+    for (FieldRef ref : allFields()) {
+        EXPECT_EQ(tally.text(ref), expected[name(ref)]) << name(ref);
+    }
+    EXPECT_EQ(tally.Cumul(), reset.cumul);
+}
+
+void deckChange(Tally& t, int decks) { t.HScroll1_Change(decks); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, Resets,
+    ::testing::Values(
+        Reset{"load fill", [](Tally& t) { t.Form_Load(); }, everyRank(Field::Reste, "24"), 1},
+        Reset{"deck button",
+              [](Tally& t) { t.cmdNBJeux_Click(); },
+              {{{Field::lblSabot}, "312"}, {{Field::lblTires}, "0"}},
+              1},
+        Reset{"deck change to 7", [](Tally& t) { deckChange(t, 7); },
+              Texts{{{Field::cmdNBJeux}, " 7"},
+                    {{Field::lblSabot}, "364"},
+                    {{Field::lblTires}, "0"},
+                    {{Field::cmdValeur}, "0"}} +
+                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "28"),
+              0},
+        Reset{"deck change to 0", [](Tally& t) { deckChange(t, 0); },
+              Texts{{{Field::cmdNBJeux}, " 0"},
+                    {{Field::lblSabot}, "0"},
+                    {{Field::lblTires}, "0"},
+                    {{Field::cmdValeur}, "0"}} +
+                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "0"),
+              0},
+        Reset{"deck change to the same 6", [](Tally& t) { deckChange(t, 6); },
+              Texts{{{Field::cmdNBJeux}, " 6"},
+                    {{Field::lblSabot}, "312"},
+                    {{Field::lblTires}, "0"},
+                    {{Field::cmdValeur}, "0"}} +
+                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "24"),
+              0},
+        Reset{"deck change past the top, held at 10", [](Tally& t) { deckChange(t, 11); },
+              Texts{{{Field::cmdNBJeux}, " 10"},
+                    {{Field::lblSabot}, "520"},
+                    {{Field::lblTires}, "0"},
+                    {{Field::cmdValeur}, "0"}} +
+                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "40"),
+              0},
+        Reset{"deck change below 0, held at 0", [](Tally& t) { deckChange(t, -1); },
+              Texts{{{Field::cmdNBJeux}, " 0"},
+                    {{Field::lblSabot}, "0"},
+                    {{Field::lblTires}, "0"},
+                    {{Field::cmdValeur}, "0"}} +
+                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "0"),
+              0},
+        Reset{"ace value to -2", [](Tally& t) { t.HScroll2_Change(kAce, -2); },
+              Texts{{{Field::Command1, kAce}, "-2"}} + everyRank(Field::Reste, "24"), 1},
+        Reset{"two value to the top", [](Tally& t) { t.HScroll2_Change(kTwo, 32767); },
+              Texts{{{Field::Command1, kTwo}, "32767"}} + everyRank(Field::Reste, "24"), 1},
+        Reset{"ten value below -3, held at -3", [](Tally& t) { t.HScroll2_Change(kTen, -9); },
+              Texts{{{Field::Command1, kTen}, "-3"}} + everyRank(Field::Reste, "24"), 1},
+        Reset{"two value below 0, held at 0", [](Tally& t) { t.HScroll2_Change(kTwo, -1); },
+              Texts{{{Field::Command1, kTwo}, "0"}} + everyRank(Field::Reste, "24"), 1},
+        Reset{"value change of no rank", [](Tally& t) { t.HScroll2_Change(13, 5); }, Texts{}, 1}));
+
+TEST(DeckChange, StartsTheCountAfreshForTheNextCard) {
+    Tally tally = midShoe();
+    tally.cmd_Click(kTwo);
+    tally.HScroll1_Change(7);
+    tally.cmd_Click(kTwo);
+    EXPECT_EQ(tally.cmdValeur(), " 1");
+    EXPECT_EQ(tally.Nombre(kTwo), " 1");
+    EXPECT_EQ(tally.Reste(kTwo), " 27");
+    EXPECT_EQ(tally.lblSabot(), " 363");
+}
+
+TEST(DeckChange, RefillsThroughTheDeckButton) {
+    std::vector<std::string> writes;
+    Tally tally(
+        Tally::Hooks{.beep = {}, .written = [&](FieldRef ref) { writes.push_back(name(ref)); }});
+    tally.HScroll1_Change(2);
+    ASSERT_EQ(writes.size(), 4u + 2 * kRankCount);
+    EXPECT_EQ(std::vector<std::string>(writes.begin(), writes.begin() + 6),
+              (std::vector<std::string>{"cmdNBJeux", "lblSabot", "lblTires", "cmdValeur",
+                                        "Nombre(0)", "Reste(0)"}));
+    EXPECT_EQ(writes.back(), "Reste(12)");
+}
+
+TEST(ValueChange, TheNextCardOfThatRankAddsTheNewValue) {
+    Tally tally = midShoe();
+    tally.HScroll2_Change(kAce, -2);
+    tally.cmd_Click(kAce);
+    EXPECT_EQ(tally.Cumul(), -1);
+    EXPECT_EQ(tally.cmdValeur(), "-1");
+    EXPECT_EQ(tally.Nombre(kAce), " 2") << "the tallies go on through a value change";
+    EXPECT_EQ(tally.Reste(kAce), " 23");
+}
+
+TEST(DeckButton, RestartsTheShoeCountersOnly) {
+    Tally tally = midShoe();
+    tally.HScroll1_Change(3);
+    for (int i = 0; i < 4; ++i) tally.cmd_Click(kFive);
+    tally.cmdNBJeux_Click();
+    EXPECT_EQ(tally.lblSabot(), "156");
+    EXPECT_EQ(tally.lblTires(), "0");
+    EXPECT_EQ(tally.Nombre(kFive), " 4");
+    EXPECT_EQ(tally.Reste(kFive), " 8");
+    EXPECT_EQ(tally.cmdValeur(), " 4");
+    EXPECT_EQ(tally.Valeursabot(), "2");
+    tally.cmd_Click(kFive);
+    EXPECT_EQ(tally.lblSabot(), " 155");
+    EXPECT_EQ(tally.lblTires(), " 1");
+}
+
+}  // namespace
+}  // namespace tally
