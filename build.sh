@@ -11,7 +11,7 @@ usage() {
 [ $# -eq 1 ] || usage
 action=$1
 
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev)
+packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-dejavu-core)
 
 install_missing() {
     local missing=() p

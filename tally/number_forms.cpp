@@ -13,20 +13,20 @@ namespace {
 constexpr bool isBlank(char c) { return c == ' ' || c == '\t'; }
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string format(std::int64_t number, std::string_view prefixForNonNegative) {
-    std::array<char, 24> digits{};
-    const auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), number);
-    std::string text;
-    if (number >= 0) text = prefixForNonNegative;
-    text.append(digits.data(), end);
-    return text;
+// Written into one buffer and copied once.
+std::string format(std::int64_t number, bool blankForNonNegative) {
+    std::array<char, 24> buffer{};
+    char* first = buffer.data();
+    if (blankForNonNegative && number >= 0) *first++ = ' ';
+    const auto result = std::to_chars(first, buffer.data() + buffer.size(), number);
+    return {buffer.data(), result.ptr};
 }
 
 }  // namespace
 
-std::string plainForm(std::int64_t number) { return format(number, ""); }
+std::string plainForm(std::int64_t number) { return format(number, false); }
 
-std::string signedForm(std::int64_t number) { return format(number, " "); }
+std::string signedForm(std::int64_t number) { return format(number, true); }
 
 double fieldValue(std::string_view text) {
     std::size_t at = 0;

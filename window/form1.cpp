@@ -1,0 +1,185 @@
+#include "form1.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "ranks.h"
+
+using layout::Control;
+using layout::Kind;
+
+namespace {
+
+constexpr int pixels(int twips) { return twips / layout::kTwipsPerPixel; }
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return {pixels(left), pixels(top), pixels(width), pixels(height)};
+}
+
+QWidget* make(Kind kind, QWidget* parent) {
+    switch (kind) {
+        case Kind::PushButton:
+            return new QPushButton(parent);
+        case Kind::Label: {
+            auto* label = new QLabel(parent);
+            label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case Kind::ScrollBar: {
+            auto* bar = new QScrollBar(Qt::Horizontal, parent);
+            bar->setSingleStep(1);
+            bar->setPageStep(1);
+            // A dragged thumb reports its value once, at the release.
+            bar->setTracking(false);
+            // Qt's scroll bars take the arrow keys the other way round by default;
+            // here Left lowers the value and Right raises it.
+            bar->setInvertedControls(false);
+            bar->setFocusPolicy(Qt::StrongFocus);
+            return bar;
+        }
+    }
+    return nullptr;
+}
+
+QString rankName(int rank) { return QString::fromUtf8(tally::kRanks[rank].caption.data()); }
+
+}  // namespace
+
+Form1::Form1(Beep beep, QWidget* parent)
+    : QWidget(parent),
+      beep_(beep ? std::move(beep) : Beep(&QApplication::beep)),
+      tally_(tally::Tally::Hooks{
+          .beep = [this] { beep_(); },
+          .written = [this](tally::FieldRef ref) { showField(ref); },
+      }) {
+    setWindowTitle(QStringLiteral("Form1"));
+    resize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
+    build();
+    chainFocus();
+    connectEvents();
+    Form_Load();
+    cmd(0)->setFocus();
+}
+
+void Form1::build() {
+    for (const layout::RankRow& row : layout::kRankRows) {
+        auto& members = controls_[static_cast<int>(row.control)];
+        for (int rank = 0; rank < tally::kRankCount; ++rank) {
+            QWidget* widget = make(row.kind, this);
+            widget->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(row.name)).arg(rank));
+            widget->setGeometry(twipsRect(layout::kFirstColumn + rank * layout::kColumnPitch,
+                                          row.top, layout::kColumnWidth, row.height));
+            const QString heading =
+                QStringLiteral("%1, %2").arg(QString::fromUtf8(row.heading), rankName(rank));
+            // A scroll bar has no caption, so its purpose is its name; the other
+            // controls keep their captions as names and get the row as description.
+            if (row.kind == Kind::ScrollBar)
+                widget->setAccessibleName(heading);
+            else
+                widget->setAccessibleDescription(heading);
+            members.push_back(widget);
+        }
+    }
+    for (const layout::Single& single : layout::kSingles) {
+        QWidget* widget = make(single.kind, this);
+        widget->setObjectName(QLatin1String(single.name));
+        widget->setGeometry(twipsRect(single.left, single.top, single.width, single.height));
+        if (single.caption) {
+            auto* heading = static_cast<QLabel*>(widget);
+            heading->setText(QString::fromUtf8(single.caption));
+            // The narrow headings wrap at their blanks; where the default font
+            // needs more lines than the drawn height holds, the label grows
+            // downwards into the free space rather than cut its last line.
+            const int needed = heading->heightForWidth(heading->width());
+            if (needed > heading->height()) heading->resize(heading->width(), needed);
+        }
+        if (single.heading) {
+            const QString heading = QString::fromUtf8(single.heading);
+            if (single.kind == Kind::ScrollBar)
+                widget->setAccessibleName(heading);
+            else
+                widget->setAccessibleDescription(heading);
+        }
+        controls_[static_cast<int>(single.control)].push_back(widget);
+    }
+
+    // The two shoe counters are labels that show values, so they get a frame
+    // the headings do not have.
+    for (QLabel* value : {lblSabot(), lblTires()}) {
+        value->setFrameStyle(QFrame::Box | QFrame::Plain);
+        value->setWordWrap(false);
+    }
+
+    for (int rank = 0; rank < tally::kRankCount; ++rank) {
+        cmd(rank)->setText(rankName(rank));
+        HScroll2(rank)->setRange(tally::kRanks[rank].lowestValue, tally::kHighestValue);
+        HScroll2(rank)->setValue(tally::kRanks[rank].startingValue);
+    }
+    HScroll1()->setRange(tally::kFewestDecks, tally::kMostDecks);
+    HScroll1()->setValue(tally::kStartingDecks);
+
+    for (tally::Field field : {tally::Field::Nombre, tally::Field::Reste, tally::Field::Command1})
+        for (int rank = 0; rank < tally::kRankCount; ++rank) showField({field, rank});
+    for (tally::Field field :
+         {tally::Field::cmdNBJeux, tally::Field::cmdValeur, tally::Field::Valeursabot,
+          tally::Field::lblSabot, tally::Field::lblTires})
+        showField({field});
+}
+
+void Form1::chainFocus() {
+    QWidget* previous = nullptr;
+    for (Control control : layout::kTabOrder) {
+        for (QWidget* widget : controls_[static_cast<int>(control)]) {
+            if (widget->focusPolicy() == Qt::NoFocus) continue;
+            if (previous) QWidget::setTabOrder(previous, widget);
+            previous = widget;
+        }
+    }
+}
+
+void Form1::connectEvents() {
+    for (int rank = 0; rank < tally::kRankCount; ++rank) {
+        connect(cmd(rank), &QPushButton::clicked, this, [this, rank] { cmd_Click(rank); });
+        connect(HScroll2(rank), &QScrollBar::valueChanged, this,
+                [this, rank] { HScroll2_Change(rank); });
+    }
+    connect(cmdNBJeux(), &QPushButton::clicked, this, &Form1::cmdNBJeux_Click);
+    connect(HScroll1(), &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
+}
+
+QWidget* Form1::control(Control control, int rank) const {
+    return controls_[static_cast<int>(control)][layout::isPerRank(control) ? rank : 0];
+}
+
+QPushButton* Form1::button(Control c, int rank) const {
+    return static_cast<QPushButton*>(control(c, rank));
+}
+
+QLabel* Form1::label(Control c) const { return static_cast<QLabel*>(control(c)); }
+
+QScrollBar* Form1::scrollBar(Control c, int rank) const {
+    return static_cast<QScrollBar*>(control(c, rank));
+}
+
+void Form1::showField(tally::FieldRef ref) {
+    const QString text = QString::fromStdString(tally_.text(ref));
+    QWidget* widget = control(layout::displayOf(ref.field), ref.rank);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(text);
+    else
+        static_cast<QPushButton*>(widget)->setText(text);
+}
+
+void Form1::Form_Load() { tally_.Form_Load(); }
+
+void Form1::cmd_Click(int rank) { tally_.cmd_Click(rank); }
+
+void Form1::cmdNBJeux_Click() { tally_.cmdNBJeux_Click(); }
+
+void Form1::HScroll1_Change() { tally_.HScroll1_Change(HScroll1()->value()); }
+
+void Form1::HScroll2_Change(int rank) { tally_.HScroll2_Change(rank, HScroll2(rank)->value()); }
