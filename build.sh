@@ -11,7 +11,9 @@ usage() {
 [ $# -eq 1 ] || usage
 action=$1
 
-packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev fonts-dejavu-core)
+# What the window needs, then what the tests need on top.
+run_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+test_packages=("${run_packages[@]}" libgtest-dev clang-14 libclang-rt-14-dev clang-tidy cppcheck binutils)
 
 install_missing() {
     local missing=() p
@@ -28,14 +30,22 @@ install_missing() {
 
 case "$action" in
 run)
-    install_missing "${packages[@]}"
-    cmake --preset release >/dev/null
-    cmake --build --preset release
-    exec build/release/window/sabot
+    install_missing "${run_packages[@]}"
+    cmake --preset app >/dev/null
+    cmake --build --preset app
+    exec build/app/window/sabot
     ;;
 test)
-    install_missing "${packages[@]}"
-    cmake --workflow --preset dev
+    install_missing "${test_packages[@]}"
+    # Every suite in the debug build, then again hardened and optimised (with
+    # the check of the executable's hardening), then under AddressSanitizer and
+    # UndefinedBehaviorSanitizer, then the fuzzer; last, the static analysers.
+    for preset in dev release asan fuzz; do
+        echo "=== $preset"
+        cmake --workflow --preset "$preset"
+    done
+    echo "=== analysis"
+    tests/analyse.sh build/dev
     ;;
 *) usage ;;
 esac

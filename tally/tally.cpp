@@ -34,14 +34,14 @@ Tally::Tally(Hooks hooks) : hooks_(std::move(hooks)) {
     texts_[slot({Field::cmdNBJeux})] = plainForm(kStartingDecks);
     texts_[slot({Field::cmdValeur})] = "0";
     texts_[slot({Field::Valeursabot})] = "0";
-    texts_[slot({Field::lblSabot})] = plainForm(kStartingDecks * kCardsPerDeck);
+    texts_[slot({Field::lblSabot})] = plainForm(std::int64_t{kStartingDecks} * kCardsPerDeck);
     texts_[slot({Field::lblTires})] = "0";
 }
 
 std::size_t Tally::slot(FieldRef ref) {
     const auto field = static_cast<std::size_t>(ref.field);
     if (isPerRank(ref.field)) return field * kRankCount + static_cast<std::size_t>(ref.rank);
-    return 3 * kRankCount + field - static_cast<std::size_t>(Field::cmdNBJeux);
+    return kPerRankSlots + field - static_cast<std::size_t>(Field::cmdNBJeux);
 }
 
 double Tally::value(FieldRef ref) const { return fieldValue(text(ref)); }

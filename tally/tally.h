@@ -69,7 +69,8 @@ public:
     void HScroll2_Change(int rank, int value);
 
 private:
-    static constexpr std::size_t kSlotCount = 3 * kRankCount + 5;
+    static constexpr std::size_t kPerRankSlots = std::size_t{3} * kRankCount;
+    static constexpr std::size_t kSlotCount = kPerRankSlots + 5;
     static std::size_t slot(FieldRef ref);
 
     double value(FieldRef ref) const;

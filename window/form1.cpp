@@ -132,8 +132,8 @@ void Form1::build() {
 
 void Form1::chainFocus() {
     QWidget* previous = nullptr;
-    for (Control control : layout::kTabOrder) {
-        for (QWidget* widget : controls_[static_cast<int>(control)]) {
+    for (Control entry : layout::kTabOrder) {
+        for (QWidget* widget : controls_[static_cast<int>(entry)]) {
             if (widget->focusPolicy() == Qt::NoFocus) continue;
             if (previous) QWidget::setTabOrder(previous, widget);
             previous = widget;
@@ -168,8 +168,8 @@ QScrollBar* Form1::scrollBar(Control c, int rank) const {
 void Form1::showField(tally::FieldRef ref) {
     const QString text = QString::fromStdString(tally_.text(ref));
     QWidget* widget = control(layout::displayOf(ref.field), ref.rank);
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        label->setText(text);
+    if (auto* shownIn = qobject_cast<QLabel*>(widget))
+        shownIn->setText(text);
     else
         static_cast<QPushButton*>(widget)->setText(text);
 }
