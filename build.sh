@@ -13,7 +13,8 @@ action=$1
 
 # What the window needs, then what the tests need on top.
 run_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
-test_packages=("${run_packages[@]}" libgtest-dev clang-14 libclang-rt-14-dev clang-tidy cppcheck binutils)
+test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-tidy cppcheck binutils
+    xvfb python3-xlib time)
 
 install_missing() {
     local missing=() p
