@@ -14,7 +14,8 @@ action=$1
 # What the window needs, then what the tests need on top.
 run_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-tidy cppcheck binutils
-    xvfb python3-xlib time)
+    xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64)
 
 install_missing() {
     local missing=() p
@@ -39,12 +40,18 @@ run)
 test)
     install_missing "${test_packages[@]}"
     # Every suite in the debug build, then again hardened and optimised (with
-    # the check of the executable's hardening), then under AddressSanitizer and
-    # UndefinedBehaviorSanitizer, then the fuzzer; last, the static analysers.
-    for preset in dev release asan fuzz; do
+    # the checks of the executable's hardening, the install tree and the
+    # Windows version resource), then under AddressSanitizer and
+    # UndefinedBehaviorSanitizer, then the fuzzer, then the core for Windows
+    # under Wine; then the Debian package, installed, started and removed;
+    # last, the static analysers.
+    for preset in dev release asan fuzz windows; do
         echo "=== $preset"
         cmake --workflow --preset "$preset"
     done
+    echo "=== package"
+    cmake --workflow --preset package
+    packaging/check_deb.sh "build/app/sabot_$(sed -n 's/^set(SABOT_VERSION_TEXT "\(.*\)")$/\1/p' CMakeLists.txt)_amd64.deb"
     echo "=== analysis"
     tests/analyse.sh build/dev
     ;;

@@ -95,7 +95,20 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=15)
     parser.add_argument("--build", default=os.path.join(ROOT, "build", "release"))
+    parser.add_argument("--only", metavar="PROGRAM",
+                        help="start and close PROGRAM alone, with no floor and no targets")
     args = parser.parse_args()
+    if args.only:
+        server, name, x = start_xvfb()
+        try:
+            shown = [run_once(x, name, args.only)[0] for _ in range(args.runs)]
+        finally:
+            x.close()
+            server.terminate()
+            server.wait()
+        print(f"{args.only}: window shown in {statistics.median(shown) * 1000:.1f} ms, "
+              f"closed with exit status 0 ({args.runs} runs)")
+        return 0
     programs = {
         "sabot": os.path.join(args.build, "window", "sabot"),
         "floor": os.path.join(args.build, "bench", "floor_window"),

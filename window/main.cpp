@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "form1.h"
 #include "startup.h"
@@ -7,6 +8,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sabot"));
     QApplication::setApplicationVersion(QStringLiteral(SABOT_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.sabot.Sabot"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/sabot-32.png"));
+    icon.addFile(QStringLiteral(":/icons/sabot-64.png"));
+    QApplication::setWindowIcon(icon);
 
     Form1 form;
     showCentred(form);

@@ -67,7 +67,27 @@ TEST_P(Resets, ChangeExactlyTheirFields) {
     EXPECT_EQ(tally.Cumul(), reset.cumul);
 }
 
-void deckChange(Tally& t, int decks) { t.HScroll1_Change(decks); }
+std::function<void(Tally&)> deckChange(int decks) {
+    return [decks](Tally& t) { t.HScroll1_Change(decks); };
+}
+
+std::function<void(Tally&)> valueChange(int rank, int value) {
+    return [rank, value](Tally& t) { t.HScroll2_Change(rank, value); };
+}
+
+// What a value change shows: the rank's new value and a refilled row.
+Texts newValue(int rank, const char* value) {
+    return Texts{{{Field::Command1, rank}, value}} + everyRank(Field::Reste, "24");
+}
+
+// What a deck change shows: the new deck count, a full shoe, no cards seen.
+Texts freshShoe(const char* decks, const char* cardsLeft, const char* perRank) {
+    return Texts{{{Field::cmdNBJeux}, decks},
+                 {{Field::lblSabot}, cardsLeft},
+                 {{Field::lblTires}, "0"},
+                 {{Field::cmdValeur}, "0"}} +
+           everyRank(Field::Nombre, "0") + everyRank(Field::Reste, perRank);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, Resets,
@@ -77,50 +97,17 @@ INSTANTIATE_TEST_SUITE_P(
               [](Tally& t) { t.cmdNBJeux_Click(); },
               {{{Field::lblSabot}, "312"}, {{Field::lblTires}, "0"}},
               1},
-        Reset{"deck change to 7", [](Tally& t) { deckChange(t, 7); },
-              Texts{{{Field::cmdNBJeux}, " 7"},
-                    {{Field::lblSabot}, "364"},
-                    {{Field::lblTires}, "0"},
-                    {{Field::cmdValeur}, "0"}} +
-                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "28"),
+        Reset{"deck change to 7", deckChange(7), freshShoe(" 7", "364", "28"), 0},
+        Reset{"deck change to 0", deckChange(0), freshShoe(" 0", "0", "0"), 0},
+        Reset{"deck change to the same 6", deckChange(6), freshShoe(" 6", "312", "24"), 0},
+        Reset{"deck change past the top, held at 10", deckChange(11), freshShoe(" 10", "520", "40"),
               0},
-        Reset{"deck change to 0", [](Tally& t) { deckChange(t, 0); },
-              Texts{{{Field::cmdNBJeux}, " 0"},
-                    {{Field::lblSabot}, "0"},
-                    {{Field::lblTires}, "0"},
-                    {{Field::cmdValeur}, "0"}} +
-                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "0"),
-              0},
-        Reset{"deck change to the same 6", [](Tally& t) { deckChange(t, 6); },
-              Texts{{{Field::cmdNBJeux}, " 6"},
-                    {{Field::lblSabot}, "312"},
-                    {{Field::lblTires}, "0"},
-                    {{Field::cmdValeur}, "0"}} +
-                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "24"),
-              0},
-        Reset{"deck change past the top, held at 10", [](Tally& t) { deckChange(t, 11); },
-              Texts{{{Field::cmdNBJeux}, " 10"},
-                    {{Field::lblSabot}, "520"},
-                    {{Field::lblTires}, "0"},
-                    {{Field::cmdValeur}, "0"}} +
-                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "40"),
-              0},
-        Reset{"deck change below 0, held at 0", [](Tally& t) { deckChange(t, -1); },
-              Texts{{{Field::cmdNBJeux}, " 0"},
-                    {{Field::lblSabot}, "0"},
-                    {{Field::lblTires}, "0"},
-                    {{Field::cmdValeur}, "0"}} +
-                  everyRank(Field::Nombre, "0") + everyRank(Field::Reste, "0"),
-              0},
-        Reset{"ace value to -2", [](Tally& t) { t.HScroll2_Change(kAce, -2); },
-              Texts{{{Field::Command1, kAce}, "-2"}} + everyRank(Field::Reste, "24"), 1},
-        Reset{"two value to the top", [](Tally& t) { t.HScroll2_Change(kTwo, 32767); },
-              Texts{{{Field::Command1, kTwo}, "32767"}} + everyRank(Field::Reste, "24"), 1},
-        Reset{"ten value below -3, held at -3", [](Tally& t) { t.HScroll2_Change(kTen, -9); },
-              Texts{{{Field::Command1, kTen}, "-3"}} + everyRank(Field::Reste, "24"), 1},
-        Reset{"two value below 0, held at 0", [](Tally& t) { t.HScroll2_Change(kTwo, -1); },
-              Texts{{{Field::Command1, kTwo}, "0"}} + everyRank(Field::Reste, "24"), 1},
-        Reset{"value change of no rank", [](Tally& t) { t.HScroll2_Change(13, 5); }, Texts{}, 1}));
+        Reset{"deck change below 0, held at 0", deckChange(-1), freshShoe(" 0", "0", "0"), 0},
+        Reset{"ace value to -2", valueChange(kAce, -2), newValue(kAce, "-2"), 1},
+        Reset{"two value to the top", valueChange(kTwo, 32767), newValue(kTwo, "32767"), 1},
+        Reset{"ten value below -3, held at -3", valueChange(kTen, -9), newValue(kTen, "-3"), 1},
+        Reset{"two value below 0, held at 0", valueChange(kTwo, -1), newValue(kTwo, "0"), 1},
+        Reset{"value change of no rank", valueChange(13, 5), Texts{}, 1}));
 
 TEST(DeckChange, StartsTheCountAfreshForTheNextCard) {
     Tally tally = midShoe();
@@ -131,18 +118,6 @@ TEST(DeckChange, StartsTheCountAfreshForTheNextCard) {
     EXPECT_EQ(tally.Nombre(kTwo), " 1");
     EXPECT_EQ(tally.Reste(kTwo), " 27");
     EXPECT_EQ(tally.lblSabot(), " 363");
-}
-
-TEST(DeckChange, RefillsThroughTheDeckButton) {
-    std::vector<std::string> writes;
-    Tally tally(
-        Tally::Hooks{.beep = {}, .written = [&](FieldRef ref) { writes.push_back(name(ref)); }});
-    tally.HScroll1_Change(2);
-    ASSERT_EQ(writes.size(), 4u + 2 * kRankCount);
-    EXPECT_EQ(std::vector<std::string>(writes.begin(), writes.begin() + 6),
-              (std::vector<std::string>{"cmdNBJeux", "lblSabot", "lblTires", "cmdValeur",
-                                        "Nombre(0)", "Reste(0)"}));
-    EXPECT_EQ(writes.back(), "Reste(12)");
 }
 
 TEST(ValueChange, TheNextCardOfThatRankAddsTheNewValue) {
