@@ -19,6 +19,16 @@ std::int16_t saturated16(double value) {
 
 }  // namespace
 
+std::vector<FieldRef> allFields() {
+    std::vector<FieldRef> fields;
+    for (Field field : {Field::Nombre, Field::Reste, Field::Command1})
+        for (int rank = 0; rank < kRankCount; ++rank) fields.push_back({field, rank});
+    for (Field field :
+         {Field::cmdNBJeux, Field::cmdValeur, Field::Valeursabot, Field::lblSabot, Field::lblTires})
+        fields.push_back({field});
+    return fields;
+}
+
 std::int64_t betSuggestion(double runningCount, double decks) {
     if (!(decks > 0)) return 0;
     const double bet = std::floor(runningCount / decks) + 1;

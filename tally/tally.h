@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ranks.h"
 
@@ -30,6 +31,9 @@ struct FieldRef {
     int rank = 0;
     friend bool operator==(const FieldRef&, const FieldRef&) = default;
 };
+
+// Every display field, the per-rank ones first, rank by rank.
+std::vector<FieldRef> allFields();
 
 // max(0, floor(count / decks) + 1); with no decks there is nothing to bet on, so 0.
 std::int64_t betSuggestion(double runningCount, double decks);

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <string_view>
+
 #include "ranks.h"
 
 using layout::Control;
@@ -45,7 +47,20 @@ QWidget* make(Kind kind, QWidget* parent) {
     return nullptr;
 }
 
-QString rankName(int rank) { return QString::fromUtf8(tally::kRanks[rank].caption.data()); }
+QString rankName(int rank) {
+    const std::string_view caption = tally::kRanks[rank].caption;
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+}
+
+// Screen readers read a control's name, then its description. A scroll bar has
+// no caption, so what it sets is its name; the other controls keep their
+// captions as names and get what they stand for as description.
+void describe(QWidget* widget, Kind kind, const QString& purpose) {
+    if (kind == Kind::ScrollBar)
+        widget->setAccessibleName(purpose);
+    else
+        widget->setAccessibleDescription(purpose);
+}
 
 }  // namespace
 
@@ -73,14 +88,8 @@ void Form1::build() {
             widget->setObjectName(QStringLiteral("%1(%2)").arg(QLatin1String(row.name)).arg(rank));
             widget->setGeometry(twipsRect(layout::kFirstColumn + rank * layout::kColumnPitch,
                                           row.top, layout::kColumnWidth, row.height));
-            const QString heading =
-                QStringLiteral("%1, %2").arg(QString::fromUtf8(row.heading), rankName(rank));
-            // A scroll bar has no caption, so its purpose is its name; the other
-            // controls keep their captions as names and get the row as description.
-            if (row.kind == Kind::ScrollBar)
-                widget->setAccessibleName(heading);
-            else
-                widget->setAccessibleDescription(heading);
+            describe(widget, row.kind,
+                     QStringLiteral("%1, %2").arg(QString::fromUtf8(row.heading), rankName(rank)));
             members.push_back(widget);
         }
     }
@@ -97,13 +106,7 @@ void Form1::build() {
             const int needed = heading->heightForWidth(heading->width());
             if (needed > heading->height()) heading->resize(heading->width(), needed);
         }
-        if (single.heading) {
-            const QString heading = QString::fromUtf8(single.heading);
-            if (single.kind == Kind::ScrollBar)
-                widget->setAccessibleName(heading);
-            else
-                widget->setAccessibleDescription(heading);
-        }
+        if (single.heading) describe(widget, single.kind, QString::fromUtf8(single.heading));
         controls_[static_cast<int>(single.control)].push_back(widget);
     }
 
@@ -122,12 +125,7 @@ void Form1::build() {
     HScroll1()->setRange(tally::kFewestDecks, tally::kMostDecks);
     HScroll1()->setValue(tally::kStartingDecks);
 
-    for (tally::Field field : {tally::Field::Nombre, tally::Field::Reste, tally::Field::Command1})
-        for (int rank = 0; rank < tally::kRankCount; ++rank) showField({field, rank});
-    for (tally::Field field :
-         {tally::Field::cmdNBJeux, tally::Field::cmdValeur, tally::Field::Valeursabot,
-          tally::Field::lblSabot, tally::Field::lblTires})
-        showField({field});
+    for (tally::FieldRef ref : tally::allFields()) showField(ref);
 }
 
 void Form1::chainFocus() {

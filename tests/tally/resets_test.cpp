@@ -12,7 +12,6 @@
 namespace tally {
 namespace {
 
-using testing::allFields;
 using testing::loaded;
 using testing::name;
 

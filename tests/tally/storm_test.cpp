@@ -123,7 +123,7 @@ TEST(Storm, EveryCounterFollowsTheModel) {
     tally.Form_Load();
     Model model;
     model.refill();
-    const auto fields = testing::allFields();
+    const auto fields = allFields();
 
     for (int step = 1; step <= kOperations; ++step) {
         const std::uint32_t roll = random() % 100;

@@ -7,17 +7,6 @@
 
 namespace tally::testing {
 
-// Every display field, per-rank ones first, in a fixed order.
-inline std::vector<FieldRef> allFields() {
-    std::vector<FieldRef> fields;
-    for (Field field : {Field::Nombre, Field::Reste, Field::Command1})
-        for (int rank = 0; rank < kRankCount; ++rank) fields.push_back({field, rank});
-    for (Field field :
-         {Field::cmdNBJeux, Field::cmdValeur, Field::Valeursabot, Field::lblSabot, Field::lblTires})
-        fields.push_back({field});
-    return fields;
-}
-
 inline std::string name(FieldRef ref) {
     static const char* const names[] = {"Nombre",    "Reste",       "Command1", "cmdNBJeux",
                                         "cmdValeur", "Valeursabot", "lblSabot", "lblTires"};

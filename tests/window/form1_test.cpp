@@ -348,7 +348,7 @@ void Form1Test::events() {
 
     QCOMPARE(shown.beeps, expectedBeeps);
     QCOMPARE(form.tally().Cumul(), oracle.Cumul());
-    for (tally::FieldRef ref : tally::testing::allFields()) {
+    for (tally::FieldRef ref : tally::allFields()) {
         const QString name = QString::fromStdString(tally::testing::name(ref));
         QCOMPARE(captionOf(widgetShowing(form, ref)),
                  QString::fromStdString(form.tally().text(ref)));

@@ -46,7 +46,7 @@ void WindowStorm::captionsAndBeepsKeepUp() {
     QVERIFY(QTest::qWaitForWindowActive(&form));
 
     const QList<QWidget*> controls = form.findChildren<QWidget*>();
-    const auto fields = tally::testing::allFields();
+    const auto fields = tally::allFields();
     QWindow* window = form.windowHandle();
 
     for (int step = 1; step <= kEvents; ++step) {
