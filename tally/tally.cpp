@@ -23,9 +23,11 @@ std::vector<FieldRef> allFields() {
     std::vector<FieldRef> fields;
     for (Field field : {Field::Nombre, Field::Reste, Field::Command1})
         for (int rank = 0; rank < kRankCount; ++rank) fields.push_back({field, rank});
-    for (Field field :
-         {Field::cmdNBJeux, Field::cmdValeur, Field::Valeursabot, Field::lblSabot, Field::lblTires})
-        fields.push_back({field});
+    fields.insert(fields.end(), {{Field::cmdNBJeux},
+                                 {Field::cmdValeur},
+                                 {Field::Valeursabot},
+                                 {Field::lblSabot},
+                                 {Field::lblTires}});
     return fields;
 }
 
