@@ -25,14 +25,14 @@ enum class Field : std::uint8_t {
 
 constexpr bool isPerRank(Field field) { return field <= Field::Command1; }
 
-// One display field: the field, and for a per-rank one its rank index.
+// One display field: the field, and for a per-rank one its rank index (0 to 12).
 struct FieldRef {
     Field field;
     int rank = 0;
     friend bool operator==(const FieldRef&, const FieldRef&) = default;
 };
 
-// Every display field, the per-rank ones first, rank by rank.
+// Every display field: the per-rank rows first, each from the 2 to the ace.
 std::vector<FieldRef> allFields();
 
 // max(0, floor(count / decks) + 1); with no decks there is nothing to bet on, so 0.
