@@ -6,6 +6,13 @@ cd "$(dirname "$0")/.."
 build=${1:-build/dev}
 sources=(tally/*.cpp window/*.cpp)
 
+# Nothing analysed has changed since the last clean pass: say so and stop.
+stamp="$build/analysis.stamp"
+if [ -f "$stamp" ] && [ -z "$(find tally window .clang-tidy -newer "$stamp" -print -quit)" ]; then
+    echo "analysis: no findings (nothing changed since the last pass)"
+    exit 0
+fi
+
 echo "clang-tidy on ${#sources[@]} files"
 clang-tidy -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option "${sources[@]}"
 
@@ -13,4 +20,5 @@ echo "cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt \
     --error-exitcode=1 --inline-suppr --quiet -I tally -I window tally window
 
+touch "$stamp"
 echo "analysis: no findings"
