@@ -51,7 +51,7 @@ test)
     done
     echo "=== package"
     cmake --workflow --preset package
-    packaging/check_deb.sh "build/app/sabot_$(sed -n 's/^set(SABOT_VERSION_TEXT "\(.*\)")$/\1/p' CMakeLists.txt)_amd64.deb"
+    packaging/check_deb.sh "$(ls -t build/app/sabot_*.deb | head -n 1)"
     echo "=== analysis"
     tests/analyse.sh build/dev
     ;;

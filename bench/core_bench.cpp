@@ -56,23 +56,15 @@ BENCHMARK_CAPTURE(BM_fieldValue, negative, std::string("-1"));
 BENCHMARK_CAPTURE(BM_fieldValue, decimal, std::string("3.5"));
 BENCHMARK_CAPTURE(BM_fieldValue, empty, std::string());
 
-void BM_plainForm(benchmark::State& state) {
+void BM_numberForm(benchmark::State& state, std::string (*form)(std::int64_t)) {
     std::int64_t n = 311;
     for (auto _ : state) {
         benchmark::DoNotOptimize(n);
-        benchmark::DoNotOptimize(tally::plainForm(n));
+        benchmark::DoNotOptimize(form(n));
     }
 }
-BENCHMARK(BM_plainForm);
-
-void BM_signedForm(benchmark::State& state) {
-    std::int64_t n = 311;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(n);
-        benchmark::DoNotOptimize(tally::signedForm(n));
-    }
-}
-BENCHMARK(BM_signedForm);
+BENCHMARK_CAPTURE(BM_numberForm, plain, &tally::plainForm);
+BENCHMARK_CAPTURE(BM_numberForm, signed, &tally::signedForm);
 
 }  // namespace
 

@@ -9,6 +9,7 @@ Prints the medians of each and their ratio against the targets.
 """
 
 import argparse
+import contextlib
 import os
 import statistics
 import subprocess
@@ -21,6 +22,18 @@ from Xlib.protocol import event
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
+
+
+@contextlib.contextmanager
+def x_server():
+    """A private Xvfb and a connection to it, both closed on leaving."""
+    server, name, x = start_xvfb()
+    try:
+        yield x, name
+    finally:
+        x.close()
+        server.terminate()
+        server.wait()
 
 
 def start_xvfb():
@@ -99,13 +112,8 @@ def main():
                         help="start and close PROGRAM alone, with no floor and no targets")
     args = parser.parse_args()
     if args.only:
-        server, name, x = start_xvfb()
-        try:
+        with x_server() as (x, name):
             shown = [run_once(x, name, args.only)[0] for _ in range(args.runs)]
-        finally:
-            x.close()
-            server.terminate()
-            server.wait()
         print(f"{args.only}: window shown in {statistics.median(shown) * 1000:.1f} ms, "
               f"closed with exit status 0 ({args.runs} runs)")
         return 0
@@ -114,11 +122,10 @@ def main():
         "floor": os.path.join(args.build, "bench", "floor_window"),
     }
 
-    server, name, x = start_xvfb()
-    try:
-        times = {key: [] for key in programs}
-        memory = {key: [] for key in programs}
-        for key, program in programs.items():  # one unmeasured run each, to warm the caches
+    times = {key: [] for key in programs}
+    memory = {key: [] for key in programs}
+    with x_server() as (x, name):
+        for program in programs.values():  # one unmeasured run each, to warm the caches
             run_once(x, name, program)
         for run in range(args.runs):
             order = list(programs.items())
@@ -128,10 +135,6 @@ def main():
                 shown, peak = run_once(x, name, program)
                 times[key].append(shown)
                 memory[key].append(peak)
-    finally:
-        x.close()
-        server.terminate()
-        server.wait()
 
     t = {key: statistics.median(values) * 1000 for key, values in times.items()}
     m = {key: statistics.median(values) for key, values in memory.items()}

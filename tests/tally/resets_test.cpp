@@ -15,7 +15,7 @@ namespace {
 using testing::loaded;
 using testing::name;
 
-constexpr int kTwo = 0, kFive = 3, kTen = 8, kKing = 11, kAce = 12;
+using namespace testing;
 
 using Texts = std::vector<std::pair<FieldRef, std::string>>;
 
@@ -107,43 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
         Reset{"ten value below -3, held at -3", valueChange(kTen, -9), newValue(kTen, "-3"), 1},
         Reset{"two value below 0, held at 0", valueChange(kTwo, -1), newValue(kTwo, "0"), 1},
         Reset{"value change of no rank", valueChange(13, 5), Texts{}, 1}));
-
-TEST(DeckChange, StartsTheCountAfreshForTheNextCard) {
-    Tally tally = midShoe();
-    tally.cmd_Click(kTwo);
-    tally.HScroll1_Change(7);
-    tally.cmd_Click(kTwo);
-    EXPECT_EQ(tally.cmdValeur(), " 1");
-    EXPECT_EQ(tally.Nombre(kTwo), " 1");
-    EXPECT_EQ(tally.Reste(kTwo), " 27");
-    EXPECT_EQ(tally.lblSabot(), " 363");
-}
-
-TEST(ValueChange, TheNextCardOfThatRankAddsTheNewValue) {
-    Tally tally = midShoe();
-    tally.HScroll2_Change(kAce, -2);
-    tally.cmd_Click(kAce);
-    EXPECT_EQ(tally.Cumul(), -1);
-    EXPECT_EQ(tally.cmdValeur(), "-1");
-    EXPECT_EQ(tally.Nombre(kAce), " 2") << "the tallies go on through a value change";
-    EXPECT_EQ(tally.Reste(kAce), " 23");
-}
-
-TEST(DeckButton, RestartsTheShoeCountersOnly) {
-    Tally tally = midShoe();
-    tally.HScroll1_Change(3);
-    for (int i = 0; i < 4; ++i) tally.cmd_Click(kFive);
-    tally.cmdNBJeux_Click();
-    EXPECT_EQ(tally.lblSabot(), "156");
-    EXPECT_EQ(tally.lblTires(), "0");
-    EXPECT_EQ(tally.Nombre(kFive), " 4");
-    EXPECT_EQ(tally.Reste(kFive), " 8");
-    EXPECT_EQ(tally.cmdValeur(), " 4");
-    EXPECT_EQ(tally.Valeursabot(), "2");
-    tally.cmd_Click(kFive);
-    EXPECT_EQ(tally.lblSabot(), " 155");
-    EXPECT_EQ(tally.lblTires(), " 1");
-}
 
 }  // namespace
 }  // namespace tally

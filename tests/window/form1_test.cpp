@@ -16,6 +16,7 @@
 #include "number_forms.h"
 #include "startup.h"
 #include "tally_test_support.h"
+#include "window_test_support.h"
 
 using Steps = std::function<void(Form1&)>;
 using Op = std::function<void(tally::Tally&)>;
@@ -25,17 +26,7 @@ Q_DECLARE_METATYPE(Ops)
 
 namespace {
 
-constexpr int kTwo = 0, kFive = 3, kSix = 4, kSeven = 5, kTen = 8, kKing = 11, kAce = 12;
-
-QString captionOf(const QWidget* widget) {
-    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
-    if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-    return {};
-}
-
-QWidget* widgetShowing(const Form1& form, tally::FieldRef ref) {
-    return form.control(layout::displayOf(ref.field), ref.rank);
-}
+using namespace tally::testing;
 
 // The centre of one part of a scroll bar: an arrow, the thumb or a page of the track.
 QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {

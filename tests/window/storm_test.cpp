@@ -12,15 +12,11 @@
 
 #include "form1.h"
 #include "tally_test_support.h"
+#include "window_test_support.h"
 
 namespace {
 
 constexpr int kEvents = 6000;
-
-QString captionOf(const QWidget* widget) {
-    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
-    return static_cast<const QLabel*>(widget)->text();
-}
 
 }  // namespace
 
@@ -84,7 +80,7 @@ void WindowStorm::captionsAndBeepsKeepUp() {
             QStringLiteral("seed %1, event %2 (%3)").arg(seed).arg(step).arg(what);
         QVERIFY2(beeps == cards, qPrintable(where));
         for (tally::FieldRef ref : fields) {
-            const QWidget* shown = form.control(layout::displayOf(ref.field), ref.rank);
+            const QWidget* shown = widgetShowing(form, ref);
             if (captionOf(shown) != QString::fromStdString(form.tally().text(ref)))
                 QFAIL(qPrintable(QString::fromStdString(tally::testing::name(ref)) +
                                  QStringLiteral(", ") + where));
