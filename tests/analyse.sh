@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/dev}
-sources=(tally/*.cpp window/*.cpp)
+sources=(tally/*.cpp window/qt/*.cpp)
 
 # Nothing analysed has changed since the last clean pass: say so and stop.
 stamp="$build/analysis.stamp"
@@ -18,7 +18,7 @@ clang-tidy -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option "${source
 
 echo "cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt \
-    --error-exitcode=1 --inline-suppr --quiet -I tally -I window tally window
+    --error-exitcode=1 --inline-suppr --quiet -I tally -I window -I window/qt tally window/layout.h window/qt
 
 touch "$stamp"
 echo "analysis: no findings"

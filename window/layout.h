@@ -2,7 +2,8 @@
 
 // The window's controls as a table: where each stands, what it is, and the
 // order the Tab key walks them in. Positions and sizes are in twips, as the
-// window was drawn; fifteen twips make one device-independent pixel.
+// window was drawn (1440 to the inch). Every front-end draws from this table
+// and converts with `pixels`, so no toolkit appears here.
 
 #include <array>
 #include <optional>
@@ -39,7 +40,11 @@ enum class Control {
 };
 inline constexpr int kControlCount = static_cast<int>(Control::Valeursabot) + 1;
 
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kStandardDpi = 96;  // where fifteen twips make one pixel
+
+// Twips to pixels at `dpi` dots per inch, rounded down as the drawn layout was.
+constexpr int pixels(int twips, int dpi = kStandardDpi) { return twips * dpi / kTwipsPerInch; }
 inline constexpr int kClientWidth = 9840;
 inline constexpr int kClientHeight = 7125;
 

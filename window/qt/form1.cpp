@@ -14,7 +14,7 @@ using layout::Kind;
 
 namespace {
 
-constexpr int pixels(int twips) { return twips / layout::kTwipsPerPixel; }
+using layout::pixels;
 
 QRect twipsRect(int left, int top, int width, int height) {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};
