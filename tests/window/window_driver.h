@@ -1,0 +1,45 @@
+#pragma once
+
+// What the shared window tests need of a front-end: real input on its controls
+// and what they show. Each front-end's test program implements it once.
+
+#include <memory>
+#include <string>
+
+#include "layout.h"
+
+namespace window_testing {
+
+// One control of the window; `rank` picks the member of a per-rank row.
+struct Target {
+    layout::Control control;
+    int rank = 0;
+    friend bool operator==(const Target&, const Target&) = default;
+};
+
+enum class Key { Space, Enter, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, PageDown, Home, End };
+
+// The parts of a horizontal scroll bar a mouse click can land on.
+enum class Part { LeftArrow, RightArrow, LeftTrack, RightTrack };
+
+class Driver {
+public:
+    virtual ~Driver() = default;
+
+    virtual void click(Target target) = 0;  // left button, at the centre
+    virtual void doubleClick(Target target) = 0;
+    virtual void clickPart(Target bar, Part part) = 0;
+    virtual void wheel(Target target, int notches) = 0;  // one notch up is +1
+    virtual void focus(Target target) = 0;
+    virtual void press(Key key) = 0;  // to whatever holds the focus
+
+    virtual std::string caption(Target target) const = 0;  // UTF-8
+    virtual int value(Target bar) const = 0;
+    virtual Target focused() const = 0;
+    virtual int beeps() const = 0;
+};
+
+// A fresh window, shown, active and with its starting focus.
+std::unique_ptr<Driver> openWindow();
+
+}  // namespace window_testing
