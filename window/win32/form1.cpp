@@ -1,0 +1,416 @@
+#include "form1.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "ranks.h"
+
+using layout::Control;
+using layout::Kind;
+using layout::pixels;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"Sabot.Form1";
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+
+std::wstring wide(std::string_view text) {
+    // UTF-8 never takes fewer bytes than UTF-16 takes units.
+    std::wstring out(text.size(), L'\0');
+    out.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            static_cast<int>(out.size()))));
+    return out;
+}
+
+// The accessible object the system makes for a control's client area, with
+// the control's purpose added: as the name of a scroll bar, which has no
+// caption to be named by, and as the description of any other control.
+class Accessible final : public IAccessible {
+public:
+    Accessible(IAccessible* standard, const std::wstring& purpose, bool asName)
+        : standard_(standard), purpose_(purpose), asName_(asName) {}
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+        if (id != IID_IUnknown && id != IID_IDispatch && id != IID_IAccessible) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    // What this object adds.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (asName_ && isSelf(child)) return answer(name);
+        return standard_->get_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+        if (!asName_ && isSelf(child)) return answer(description);
+        return standard_->get_accDescription(child, description);
+    }
+
+    // Everything else is the system's.
+    // clang-format off
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return standard_->GetTypeInfoCount(n); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return standard_->GetTypeInfo(i, l, t); }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override { return standard_->GetIDsOfNames(r, n, c, l, d); }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e, UINT* a) override { return standard_->Invoke(d, r, l, f, p, v, e, a); }
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return standard_->get_accParent(p); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return standard_->get_accChildCount(n); }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** p) override { return standard_->get_accChild(c, p); }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* s) override { return standard_->get_accValue(c, s); }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* v) override { return standard_->get_accRole(c, v); }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* v) override { return standard_->get_accState(c, v); }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* s) override { return standard_->get_accHelp(c, s); }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* s, VARIANT c, LONG* t) override { return standard_->get_accHelpTopic(s, c, t); }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* s) override { return standard_->get_accKeyboardShortcut(c, s); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* v) override { return standard_->get_accFocus(v); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* v) override { return standard_->get_accSelection(v); }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* s) override { return standard_->get_accDefaultAction(c, s); }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { return standard_->accSelect(f, c); }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT c) override { return standard_->accLocation(x, y, w, h, c); }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT s, VARIANT* e) override { return standard_->accNavigate(d, s, e); }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* v) override { return standard_->accHitTest(x, y, v); }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return standard_->accDoDefaultAction(c); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR s) override { return standard_->put_accName(c, s); }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR s) override { return standard_->put_accValue(c, s); }
+    // clang-format on
+
+private:
+    ~Accessible() { standard_->Release(); }
+    static bool isSelf(const VARIANT& child) {
+        return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+    }
+    HRESULT answer(BSTR* text) const {
+        *text = SysAllocString(purpose_.c_str());
+        return *text ? S_OK : E_OUTOFMEMORY;
+    }
+
+    IAccessible* standard_;
+    std::wstring purpose_;
+    bool asName_;
+    ULONG references_ = 1;
+};
+
+void setRange(HWND bar, int lowest, int highest, int value) {
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, lowest, highest, 0, value, 0};
+    SetScrollInfo(bar, SB_CTL, &info, FALSE);
+}
+
+}  // namespace
+
+Form1::Form1(Beep beep)
+    : beep_(beep ? std::move(beep) : Beep([] { MessageBeep(MB_OK); })),
+      tally_(tally::Tally::Hooks{
+          .beep = [this] { beep_(); },
+          .written = [this](tally::FieldRef ref) { showField(ref); },
+      }) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    static const ATOM registered = [instance] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &Form1::procedure;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassExW(&windowClass);
+    }();
+    (void)registered;
+    CreateWindowExW(0, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    build();
+    place(static_cast<int>(GetDpiForWindow(hwnd_)));
+
+    // Centred on the work area of its monitor, frame included.
+    RECT frame;
+    GetWindowRect(hwnd_, &frame);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    SetWindowPos(hwnd_, nullptr, (work.left + work.right - (frame.right - frame.left)) / 2,
+                 (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    Form_Load();
+    focus_ = control(Control::cmd, 0);
+}
+
+Form1::~Form1() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (font_) DeleteObject(font_);
+}
+
+HWND Form1::control(Control control, int rank) const {
+    return controls_[static_cast<int>(control)][layout::isPerRank(control) ? rank : 0];
+}
+
+void Form1::deliver(MSG& message) const {
+    if (IsDialogMessageW(hwnd_, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+// Win32 walks the WS_TABSTOP children in the order they were made, so the
+// controls are made in the Tab order; their ids follow the same order.
+void Form1::build() {
+    entries_.reserve(layout::kRankRows.size() * tally::kRankCount + layout::kSingles.size());
+    for (Control entry : layout::kTabOrder) {
+        if (layout::isPerRank(entry)) {
+            const auto& row =
+                *std::ranges::find(layout::kRankRows, entry, &layout::RankRow::control);
+            for (int rank = 0; rank < tally::kRankCount; ++rank) {
+                make({nullptr, entry, rank, row.kind,
+                      layout::kFirstColumn + rank * layout::kColumnPitch, row.top,
+                      layout::kColumnWidth, row.height, false,
+                      wide(row.heading) + L", " + wide(tally::kRanks[rank].caption)},
+                     nullptr);
+            }
+        } else {
+            const auto& single =
+                *std::ranges::find(layout::kSingles, entry, &layout::Single::control);
+            make({nullptr, entry, 0, single.kind, single.left, single.top, single.width,
+                  single.height, single.caption != nullptr,
+                  single.heading ? wide(single.heading) : std::wstring()},
+                 single.caption);
+        }
+    }
+
+    for (int rank = 0; rank < tally::kRankCount; ++rank) {
+        SetWindowTextW(control(Control::cmd, rank), wide(tally::kRanks[rank].caption).c_str());
+        setRange(control(Control::HScroll2, rank), tally::kRanks[rank].lowestValue,
+                 tally::kHighestValue, tally::kRanks[rank].startingValue);
+    }
+    setRange(control(Control::HScroll1), tally::kFewestDecks, tally::kMostDecks,
+             tally::kStartingDecks);
+
+    for (tally::FieldRef ref : tally::allFields()) showField(ref);
+}
+
+void Form1::make(Entry entry, const char* caption) {
+    // Indexed by Kind. The two value labels (a label with no caption of its own)
+    // get a frame the headings do not have and stay on one line.
+    static constexpr struct {
+        const wchar_t* windowClass;
+        DWORD style;
+    } kClasses[] = {
+        {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
+        {L"STATIC", SS_LEFT | SS_NOPREFIX},
+        {L"SCROLLBAR", SBS_HORZ | WS_TABSTOP},
+    };
+    const auto& kind = kClasses[static_cast<int>(entry.kind)];
+    DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+    if (entry.kind == Kind::Label && !caption)
+        style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_BORDER;
+
+    const auto id = static_cast<INT_PTR>(kFirstId + entries_.size());
+    entry.hwnd =
+        CreateWindowExW(0, kind.windowClass, caption ? wide(caption).c_str() : L"", style, 0, 0, 0,
+                        0, hwnd_, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+    controls_[static_cast<int>(entry.control)].push_back(entry.hwnd);
+    const Entry& made = entries_.emplace_back(std::move(entry));
+    if (!made.purpose.empty())
+        SetWindowSubclass(made.hwnd, &Form1::controlProcedure, 0,
+                          reinterpret_cast<DWORD_PTR>(&made));
+}
+
+// Sizes, places and sets the font of every control for `dpi`, and sizes the
+// client area to match.
+void Form1::place(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    // The metrics are those of the system's dpi; the window may be on another.
+    LOGFONTW& message = metrics.lfMessageFont;
+    message.lfHeight = MulDiv(message.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
+    const HFONT font = CreateFontIndirectW(&message);
+
+    const HDC dc = GetDC(hwnd_);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    for (const Entry& entry : entries_) {
+        const int width = pixels(entry.width, dpi);
+        int height = pixels(entry.height, dpi);
+        if (entry.heading) {
+            // The narrow headings wrap at their blanks; where the font needs
+            // more lines than the drawn height holds, the label grows downwards
+            // into the free space rather than cut its last line.
+            wchar_t text[64];
+            GetWindowTextW(entry.hwnd, text, static_cast<int>(std::size(text)));
+            RECT needed{0, 0, width, 0};
+            DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            height = std::max(height, static_cast<int>(needed.bottom));
+        }
+        SetWindowPos(entry.hwnd, nullptr, pixels(entry.left, dpi), pixels(entry.top, dpi), width,
+                     height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(hwnd_, dc);
+    if (font_) DeleteObject(font_);
+    font_ = font;
+
+    RECT frame{0, 0, pixels(layout::kClientWidth, dpi), pixels(layout::kClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, static_cast<UINT>(dpi));
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK Form1::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    if (auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+        return form->handle(message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR entry) {
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        const auto& made = *reinterpret_cast<const Entry*>(entry);
+        IAccessible* standard = nullptr;
+        if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
+                                                reinterpret_cast<void**>(&standard)))) {
+            auto* accessible = new Accessible(standard, made.purpose, made.kind == Kind::ScrollBar);
+            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, accessible);
+            accessible->Release();
+            return result;
+        }
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            // Enter and Escape with no default button send ids 1 and 2 with no
+            // control: those are not clicks.
+            if (lParam && HIWORD(wParam) == BN_CLICKED) command(reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_HSCROLL:
+            if (lParam) scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+            return 0;
+        case DM_GETDEFID: {
+            // As on a Windows form, Enter clicks the push button that holds
+            // the focus; elsewhere it does nothing.
+            const HWND focus = GetFocus();
+            const int index = GetDlgCtrlID(focus) - kFirstId;
+            if (IsChild(hwnd_, focus) && index >= 0 && index < static_cast<int>(entries_.size()) &&
+                entries_[static_cast<std::size_t>(index)].kind == Kind::PushButton)
+                return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+            return 0;
+        }
+        case WM_ACTIVATE:
+            // The focus leaves with the window and comes back to the same control.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                if (const HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) focus_ = focus;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (focus_) SetFocus(focus_);
+            return 0;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            place(HIWORD(wParam));
+            return 0;
+        }
+        case WM_DESTROY:
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void Form1::command(HWND from) {
+    const int index = GetDlgCtrlID(from) - kFirstId;
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    const Entry& entry = entries_[static_cast<std::size_t>(index)];
+    if (entry.hwnd != from) return;
+    if (entry.control == Control::cmd) cmd_Click(entry.rank);
+    if (entry.control == Control::cmdNBJeux) cmdNBJeux_Click();
+}
+
+// A Win32 scroll bar only reports what the user did; the window works out the
+// new value, moves the thumb, and reports a Change when the value moved.
+void Form1::scroll(HWND bar, int code) {
+    const int index = GetDlgCtrlID(bar) - kFirstId;
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    const Entry& entry = entries_[static_cast<std::size_t>(index)];
+    if (entry.hwnd != bar || entry.kind != Kind::ScrollBar) return;
+
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(bar, SB_CTL, &info);
+    int value = info.nPos;
+    switch (code) {
+        case SB_LINELEFT:
+        case SB_PAGELEFT:
+            --value;
+            break;
+        case SB_LINERIGHT:
+        case SB_PAGERIGHT:
+            ++value;
+            break;
+        case SB_LEFT:
+            value = info.nMin;
+            break;
+        case SB_RIGHT:
+            value = info.nMax;
+            break;
+        case SB_THUMBPOSITION:
+            // The 16 bits of the message cannot hold every value; the scroll
+            // bar's own record of the drag can.
+            value = info.nTrackPos;
+            break;
+        default:  // SB_THUMBTRACK while dragging, SB_ENDSCROLL after any move
+            return;
+    }
+    value = std::clamp(value, info.nMin, info.nMax);
+    if (value == info.nPos) return;
+    SetScrollPos(bar, SB_CTL, value, TRUE);
+    if (entry.control == Control::HScroll1)
+        HScroll1_Change();
+    else
+        HScroll2_Change(entry.rank);
+}
+
+void Form1::showField(tally::FieldRef ref) {
+    SetWindowTextW(control(layout::displayOf(ref.field), ref.rank), wide(tally_.text(ref)).c_str());
+}
+
+void Form1::Form_Load() { tally_.Form_Load(); }
+
+void Form1::cmd_Click(int rank) { tally_.cmd_Click(rank); }
+
+void Form1::cmdNBJeux_Click() { tally_.cmdNBJeux_Click(); }
+
+void Form1::HScroll1_Change() {
+    tally_.HScroll1_Change(GetScrollPos(control(Control::HScroll1), SB_CTL));
+}
+
+void Form1::HScroll2_Change(int rank) {
+    tally_.HScroll2_Change(rank, GetScrollPos(control(Control::HScroll2, rank), SB_CTL));
+}
