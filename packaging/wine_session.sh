@@ -19,29 +19,35 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 wineserver=$(dirname "$WINE")/wineserver
 
-if [ ! -e "$WINEPREFIX/.sabot-ready" ]; then
-    mkdir -p "$WINEPREFIX"
-    DISPLAY= "$WINE" wineboot -i
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    DISPLAY= "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-    touch "$WINEPREFIX/.sabot-ready"
-fi
-if [ "$(cat "$WINEPREFIX/.sabot-dpi" 2>/dev/null)" != "$dpi" ]; then
-    DISPLAY= "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
-    echo "$dpi" >"$WINEPREFIX/.sabot-dpi"
-fi
-
-# Wine's desktop process holds on to the display it started on, so the
-# session ends with the wineserver before its Xvfb goes.
+# Wine's desktop process holds on to the display it started on, so each
+# session has a wineserver of its own (none left from a command run without
+# a display), ended before its Xvfb goes.
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w 2>/dev/null || true
 work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-trap '"$wineserver" -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+trap '"$wineserver" -k 2>/dev/null; "$wineserver" -w 2>/dev/null; kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break
     sleep 0.05
 done
 export DISPLAY=:$(cat "$work/display")
+
+# Made under the session's display, since the Wine desktop that the first
+# command starts stays for the whole session.
+if [ ! -e "$WINEPREFIX/.sabot-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+    touch "$WINEPREFIX/.sabot-ready"
+fi
+if [ "$(cat "$WINEPREFIX/.sabot-dpi" 2>/dev/null)" != "$dpi" ]; then
+    "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+    echo "$dpi" >"$WINEPREFIX/.sabot-dpi"
+fi
+
 if [[ $1 == *.exe ]]; then
     set -- "$WINE" "$@"
 fi

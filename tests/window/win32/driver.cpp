@@ -1,0 +1,154 @@
+#include "win32_driver.h"
+
+#include <iterator>
+#include <vector>
+
+namespace window_testing {
+
+namespace {
+
+INPUT key(WORD vk, DWORD flags = 0) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+}  // namespace
+
+Win32Driver::Win32Driver() : form_([this] { ++beeps_; }) {
+    ShowWindow(form_.hwnd(), SW_SHOWNORMAL);
+    SetForegroundWindow(form_.hwnd());
+    settle();
+}
+
+std::unique_ptr<Driver> openWindow() { return std::make_unique<Win32Driver>(); }
+
+INPUT Win32Driver::mouse(DWORD flags, POINT at, int wheel) {
+    // Absolute positions are in 65536ths of the screen; round up so that
+    // they land on the pixel meant.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (at.x * 65536 + width - 1) / width;
+    input.mi.dy = (at.y * 65536 + height - 1) / height;
+    input.mi.mouseData = static_cast<DWORD>(wheel);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+POINT Win32Driver::centre(HWND control) {
+    RECT r;
+    GetWindowRect(control, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void Win32Driver::send(std::initializer_list<INPUT> input) {
+    std::vector<INPUT> events(input);
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+    settle();
+}
+
+void Win32Driver::settle() {
+    // Input travels through the server and back: deliver until a few waits
+    // in a row bring nothing.
+    for (int quiet = 0; quiet < 3;) {
+        MSG message;
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            quiet = 0;
+            if (message.message != WM_QUIT) form_.deliver(message);
+        } else {
+            ++quiet;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+}
+
+void Win32Driver::click(Target target) {
+    const POINT at = centre(hwnd(target));
+    send({mouse(0, at), mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
+}
+
+void Win32Driver::doubleClick(Target target) {
+    const POINT at = centre(hwnd(target));
+    send({mouse(0, at), mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at),
+          mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
+}
+
+void Win32Driver::clickPart(Target bar, Part part) {
+    const HWND control = hwnd(bar);
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    GetScrollBarInfo(control, OBJID_CLIENT, &info);
+    const RECT& r = info.rcScrollBar;
+    const int arrow = info.dxyLineButton;
+    const int y = (r.top + r.bottom) / 2;
+    const bool left = part == Part::LeftArrow || part == Part::LeftTrack;
+    if (part == Part::LeftArrow || part == Part::RightArrow) {
+        const POINT at{left ? r.left + arrow / 2 : r.right - 1 - arrow / 2, y};
+        send({mouse(0, at), mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
+        return;
+    }
+    // The track lies between an arrow and the thumb; a bar as narrow as these
+    // (two arrows wide) has none, so there the driver sends what a click on
+    // it would.
+    const int from = left ? r.left + arrow : r.left + info.xyThumbBottom;
+    const int to = left ? r.left + info.xyThumbTop : r.right - arrow;
+    if (to > from) {
+        const POINT at{(from + to) / 2, y};
+        send({mouse(0, at), mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
+        return;
+    }
+    const auto lParam = reinterpret_cast<LPARAM>(control);
+    SendMessageW(form_.hwnd(), WM_HSCROLL, left ? SB_PAGELEFT : SB_PAGERIGHT, lParam);
+    SendMessageW(form_.hwnd(), WM_HSCROLL, SB_ENDSCROLL, lParam);
+    settle();
+}
+
+void Win32Driver::wheel(Target target, int notches) {
+    const POINT at = centre(hwnd(target));
+    send({mouse(0, at), mouse(MOUSEEVENTF_WHEEL, at, notches * WHEEL_DELTA)});
+}
+
+void Win32Driver::focus(Target target) {
+    SetFocus(hwnd(target));
+    settle();
+}
+
+void Win32Driver::press(Key pressed) {
+    // Indexed by Key; Backtab is Shift+Tab.
+    static constexpr WORD kKeys[] = {VK_SPACE, VK_RETURN, VK_ESCAPE, VK_TAB,  VK_TAB,
+                                     VK_LEFT,  VK_RIGHT,  VK_UP,     VK_DOWN, VK_PRIOR,
+                                     VK_NEXT,  VK_HOME,   VK_END};
+    const WORD vk = kKeys[static_cast<int>(pressed)];
+    const DWORD extended = vk >= VK_PRIOR && vk <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0;
+    if (pressed == Key::Backtab)
+        send({key(VK_SHIFT), key(vk), key(vk, KEYEVENTF_KEYUP), key(VK_SHIFT, KEYEVENTF_KEYUP)});
+    else
+        send({key(vk, extended), key(vk, extended | KEYEVENTF_KEYUP)});
+}
+
+std::string Win32Driver::caption(Target target) const {
+    wchar_t text[64];
+    const int length = GetWindowTextW(hwnd(target), text, static_cast<int>(std::size(text)));
+    std::string out(static_cast<std::size_t>(length) * 3, '\0');
+    out.resize(static_cast<std::size_t>(WideCharToMultiByte(
+        CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+int Win32Driver::value(Target bar) const { return GetScrollPos(hwnd(bar), SB_CTL); }
+
+Target Win32Driver::focused() const {
+    const HWND focus = GetFocus();
+    for (int c = 0; c < layout::kControlCount; ++c) {
+        const auto control = static_cast<layout::Control>(c);
+        for (int rank = 0; rank < (layout::isPerRank(control) ? tally::kRankCount : 1); ++rank)
+            if (form_.control(control, rank) == focus) return {control, rank};
+    }
+    return {layout::Control::cmd, -1};
+}
+
+}  // namespace window_testing
