@@ -126,6 +126,23 @@ TEST(Focus, StartsOnTheTwoAndTabWalksTheWindow) {
     EXPECT_TRUE(d->focused() == Target{Control::Valeursabot});
 }
 
+TEST(ScreenReaders, ReadEachControlWithWhatItStandsFor) {
+    struct Row {
+        Target target;
+        std::string name, description;
+    };
+    auto d = openWindow();
+    for (const Row& row : std::vector<Row>{{card(kFive), "5", "Click sur les cartes, 5"},
+                                           {{Control::Reste, kAce}, "24", "Restantes, A"},
+                                           {valueBar(10), "Valeur des cartes, D", ""},
+                                           {kDeckBar, "Nombre de jeux par sabot", ""},
+                                           {{Control::lblTires}, "0", "Cartes tirées"},
+                                           {{Control::Label5}, "Cartes tirées", ""}}) {
+        EXPECT_EQ(d->accessibleName(row.target), row.name);
+        EXPECT_EQ(d->accessibleDescription(row.target), row.description) << row.name;
+    }
+}
+
 // Random clicks, keys and wheel notches, each told to the model as what it
 // should mean: the window must follow after every single event.
 TEST(Storm, CaptionsFollowEveryEvent) {

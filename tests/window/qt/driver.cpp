@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QScrollBar>
@@ -72,6 +73,12 @@ public:
             return button->text().toStdString();
         return static_cast<const QLabel*>(shown)->text().toStdString();
     }
+    std::string accessibleName(Target target) const override {
+        return accessible(target)->text(QAccessible::Name).toStdString();
+    }
+    std::string accessibleDescription(Target target) const override {
+        return accessible(target)->text(QAccessible::Description).toStdString();
+    }
     int value(Target bar) const override { return static_cast<QScrollBar*>(widget(bar))->value(); }
     Target focused() const override {
         for (int c = 0; c < layout::kControlCount; ++c) {
@@ -84,6 +91,10 @@ public:
     int beeps() const override { return beeps_; }
 
 private:
+    QAccessibleInterface* accessible(Target target) const {
+        QAccessible::setActive(true);
+        return QAccessible::queryAccessibleInterface(widget(target));
+    }
     QWidget* widget(Target target) const { return form_.control(target.control, target.rank); }
     QPoint centreOf(Target target) const {
         QWidget* shown = widget(target);

@@ -1,7 +1,5 @@
-// What only the Qt window has: its thumb drag, the moment of its beep and what
-// it publishes to screen readers.
+// What only the Qt window has: its thumb drag and the moment of its beep.
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -42,8 +40,6 @@ class Form1Test : public QObject {
 private Q_SLOTS:
     void thumbDragChangesOnceAtTheRelease();
     void beepSoundsBeforeTheCaptionsChange();
-    void accessibility_data();
-    void accessibility();
 };
 
 void Form1Test::thumbDragChangesOnceAtTheRelease() {
@@ -84,40 +80,6 @@ void Form1Test::beepSoundsBeforeTheCaptionsChange() {
     showActive(form);
     for (int i = 0; i < 2; ++i) QTest::mouseClick(form.cmd(kFive), Qt::LeftButton);
     QCOMPARE(drawnAtBeep, (QStringList{QStringLiteral("0/0"), QStringLiteral(" 1/ 1")}));
-}
-
-void Form1Test::accessibility_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("description");
-    QTest::newRow("card") << "cmd(3)"
-                          << "5"
-                          << "Click sur les cartes, 5";
-    QTest::newRow("remaining") << "Reste(12)"
-                               << "24"
-                               << "Restantes, A";
-    QTest::newRow("value bar") << "HScroll2(10)"
-                               << "Valeur des cartes, D"
-                               << "";
-    QTest::newRow("deck bar") << "HScroll1"
-                              << "Nombre de jeux par sabot"
-                              << "";
-    QTest::newRow("cards drawn") << "lblTires"
-                                 << "0"
-                                 << "Cartes tirées";
-}
-
-void Form1Test::accessibility() {
-    QFETCH(QString, control);
-    QFETCH(QString, name);
-    QFETCH(QString, description);
-    Form1 form([] {});
-    QAccessible::setActive(true);
-    QAccessibleInterface* accessible =
-        QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(control));
-    QVERIFY(accessible);
-    QCOMPARE(accessible->text(QAccessible::Name), name);
-    QCOMPARE(accessible->text(QAccessible::Description), description);
 }
 
 QTEST_MAIN(Form1Test)
