@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "number_forms.h"
@@ -43,13 +44,17 @@ TEST(FieldValue, ReadsLeniently) {
         {"-0", 0}, {"V", 0}, {"3.5", 3.5}, {".5", 0.5}, {"5.", 5}, {"-2.25", -2.25}, {"- 1", 0},
         {"--1", 0}, {"1 2", 1}, {"1.2.3", 1.2}, {"1,5", 1}, {"007", 7}, {"1e3", 1}, {"inf", 0},
         {"nan", 0}, {"0x10", 0}, {many, kHuge}, {"-" + many, -kHuge},
-        {"0." + std::string(400, '0') + "1", 0}, {std::string(400, '0') + "42", 42}};
+        {"0." + std::string(400, '0') + "1", 0}, {"-0." + std::string(400, '0') + "1", 0},
+        {std::string(400, '0') + "42", 42}};
     // clang-format on
     for (const auto& [text, value] : rows) {
         const double read = fieldValue(text);
         EXPECT_EQ(read, value) << '"' << text << '"';
         EXPECT_FALSE(read == 0 && std::signbit(read)) << "a negative zero from " << text;
     }
+    // A text that ends inside a longer buffer is read up to its end only.
+    EXPECT_EQ(fieldValue(std::string_view(" 12", 2)), 1);
+    EXPECT_EQ(fieldValue(std::string_view("3.5", 2)), 3);
 }
 
 TEST(CardClick, FollowsTheWorkedExampleAndBeepsFirst) {
