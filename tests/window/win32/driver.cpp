@@ -1,5 +1,7 @@
 #include "win32_driver.h"
 
+#include <oleacc.h>
+
 #include <iterator>
 #include <vector>
 
@@ -16,6 +18,32 @@ INPUT key(WORD vk, DWORD flags = 0) {
     return input;
 }
 
+std::string utf8(const wchar_t* text, int length) {
+    std::string out(static_cast<std::size_t>(length) * 3, '\0');
+    out.resize(static_cast<std::size_t>(WideCharToMultiByte(
+        CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+// What a screen reader gets from the control's accessible object, as it asks
+// for it: WM_GETOBJECT through oleacc.
+std::string accessible(HWND control,
+                       HRESULT (STDMETHODCALLTYPE IAccessible::*read)(VARIANT, BSTR*)) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          IID_IAccessible, reinterpret_cast<void**>(&object))))
+        return "(no accessible object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR text = nullptr;
+    (object->*read)(self, &text);
+    std::string out = text ? utf8(text, static_cast<int>(SysStringLen(text))) : std::string();
+    SysFreeString(text);
+    object->Release();
+    return out;
+}
+
 }  // namespace
 
 Win32Driver::Win32Driver() : form_([this] { ++beeps_; }) {
@@ -24,7 +52,12 @@ Win32Driver::Win32Driver() : form_([this] { ++beeps_; }) {
     settle();
 }
 
-std::unique_ptr<Driver> openWindow() { return std::make_unique<Win32Driver>(); }
+std::unique_ptr<Driver> openWindow() {
+    // The accessible objects are handed over through COM.
+    static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)com;
+    return std::make_unique<Win32Driver>();
+}
 
 INPUT Win32Driver::mouse(DWORD flags, POINT at, int wheel) {
     // Absolute positions are in 65536ths of the screen; round up so that
@@ -54,14 +87,14 @@ void Win32Driver::send(std::initializer_list<INPUT> input) {
 void Win32Driver::settle() {
     // Input travels through the server and back: deliver until a few waits
     // in a row bring nothing.
-    for (int quiet = 0; quiet < 3;) {
+    for (int quiet = 0; quiet < 2;) {
         MSG message;
         if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             quiet = 0;
             if (message.message != WM_QUIT) form_.deliver(message);
         } else {
             ++quiet;
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
         }
     }
 }
@@ -132,11 +165,15 @@ void Win32Driver::press(Key pressed) {
 
 std::string Win32Driver::caption(Target target) const {
     wchar_t text[64];
-    const int length = GetWindowTextW(hwnd(target), text, static_cast<int>(std::size(text)));
-    std::string out(static_cast<std::size_t>(length) * 3, '\0');
-    out.resize(static_cast<std::size_t>(WideCharToMultiByte(
-        CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
-    return out;
+    return utf8(text, GetWindowTextW(hwnd(target), text, static_cast<int>(std::size(text))));
+}
+
+std::string Win32Driver::accessibleName(Target target) const {
+    return accessible(hwnd(target), &IAccessible::get_accName);
+}
+
+std::string Win32Driver::accessibleDescription(Target target) const {
+    return accessible(hwnd(target), &IAccessible::get_accDescription);
 }
 
 int Win32Driver::value(Target bar) const { return GetScrollPos(hwnd(bar), SB_CTL); }

@@ -23,6 +23,8 @@ public:
     void focus(Target target) override;
     void press(Key key) override;
     std::string caption(Target target) const override;
+    std::string accessibleName(Target target) const override;
+    std::string accessibleDescription(Target target) const override;
     int value(Target bar) const override;
     Target focused() const override;
     int beeps() const override { return beeps_; }

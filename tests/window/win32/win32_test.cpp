@@ -1,14 +1,12 @@
 // What only the Windows window has: scroll bars that report codes the window
-// must sort out, dialog-key commands with no control, the dpi, and the
-// accessible objects screen readers ask for.
+// must sort out, dialog-key commands with no control, and the dpi.
 
 #include <gtest/gtest.h>
-#include <oleacc.h>
 
 #include <algorithm>
 #include <optional>
 
-#include "tally_test_support.h"
+#include "tally_model.h"
 #include "win32_driver.h"
 
 namespace {
@@ -18,10 +16,18 @@ using window_testing::Target;
 using window_testing::Win32Driver;
 using namespace tally::testing;
 
-void expectShows(const Win32Driver& driver, const tally::Tally& oracle) {
+// Every display field's caption, in the core's order; from the window, or
+// from the model of what it should show.
+std::vector<std::string> captions(const Win32Driver& driver) {
+    std::vector<std::string> shown;
     for (tally::FieldRef ref : tally::allFields())
-        EXPECT_EQ(driver.caption({layout::displayOf(ref.field), ref.rank}), oracle.text(ref))
-            << name(ref);
+        shown.push_back(driver.caption({layout::displayOf(ref.field), ref.rank}));
+    return shown;
+}
+std::vector<std::string> captions(Model& model) {
+    std::vector<std::string> shown;
+    for (tally::FieldRef ref : tally::allFields()) shown.push_back(model.shown[name(ref)]);
+    return shown;
 }
 
 // Messages that must change nothing, sent after one card so that a reset would show.
@@ -42,9 +48,9 @@ TEST_P(IgnoredMessage, ChangesNothing) {
     SendMessageW(driver.form().hwnd(), row.message, row.wParam,
                  row.from ? reinterpret_cast<LPARAM>(driver.hwnd(*row.from)) : 0);
     driver.settle();
-    tally::Tally oracle = loaded();
-    oracle.cmd_Click(kFive);
-    expectShows(driver, oracle);
+    Model model;
+    model.click(kFive);
+    EXPECT_EQ(captions(driver), captions(model));
     EXPECT_EQ(driver.value({Control::HScroll1}), 6);
     EXPECT_EQ(driver.value({Control::HScroll2, kFive}), 1);
 }
@@ -109,28 +115,22 @@ TEST_P(ThumbDrag, ChangesOnceAtTheRelease) {
             0,
             {}};
     SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        if (drag.next + 1 == drag.steps.size())
-            for (tally::FieldRef ref : tally::allFields())
-                drag.shown.push_back(
-                    drag.driver->caption({layout::displayOf(ref.field), ref.rank}));
+        if (drag.next + 1 == drag.steps.size()) drag.shown = captions(*drag.driver);
         SendInput(1, &drag.steps[drag.next++], sizeof(INPUT));
         if (drag.next == drag.steps.size()) KillTimer(nullptr, timer);
     });
     driver.send({Win32Driver::mouse(0, thumb), Win32Driver::mouse(MOUSEEVENTF_LEFTDOWN, thumb)});
 
-    tally::Tally oracle = loaded();
-    oracle.cmd_Click(kFive);
-    std::vector<std::string> before;
-    for (tally::FieldRef ref : tally::allFields()) before.push_back(oracle.text(ref));
-    EXPECT_EQ(drag.shown, before);
+    Model model;
+    model.click(kFive);
+    EXPECT_EQ(drag.shown, captions(model));
 
     const int value = driver.value(row.bar);
     EXPECT_GE(value, row.lowest);
     EXPECT_LE(value, row.highest);
-    if (row.bar.control == Control::HScroll1 && value != 6) oracle.HScroll1_Change(value);
-    if (row.bar.control == Control::HScroll2 && value != 1)
-        oracle.HScroll2_Change(row.bar.rank, value);
-    expectShows(driver, oracle);
+    if (row.bar.control == Control::HScroll1 && value != 6) model.deckChange(value);
+    if (row.bar.control == Control::HScroll2 && value != 1) model.valueChange(row.bar.rank, value);
+    EXPECT_EQ(captions(driver), captions(model));
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32, ThumbDrag,
@@ -173,47 +173,6 @@ TEST(Win32, GeometryFollowsTheDpi) {
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     EXPECT_LE(std::abs(frame.left - monitor.rcWork.left - (monitor.rcWork.right - frame.right)), 1);
     EXPECT_LE(std::abs(frame.top - monitor.rcWork.top - (monitor.rcWork.bottom - frame.bottom)), 1);
-}
-
-struct Spoken {
-    Target target;
-    const wchar_t* name;
-    const wchar_t* description;
-};
-
-TEST(Win32, ScreenReadersHearWhatEachControlIsFor) {
-    static const Spoken kSpoken[] = {
-        {{Control::HScroll1}, L"Nombre de jeux par sabot", nullptr},
-        {{Control::HScroll2, kFive}, L"Valeur des cartes, 5", nullptr},
-        {{Control::Nombre, kFive}, L"0", L"Sorties, 5"},
-        {{Control::cmd, kAce}, L"A", L"Click sur les cartes, A"},
-        {{Control::lblTires}, nullptr, L"Cartes tirées"},
-        {{Control::Valeursabot}, L"0", L"Miser"},
-    };
-    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    Win32Driver driver;
-    for (const Spoken& row : kSpoken) {
-        IAccessible* accessible = nullptr;
-        ASSERT_EQ(
-            AccessibleObjectFromWindow(driver.hwnd(row.target), static_cast<DWORD>(OBJID_CLIENT),
-                                       IID_IAccessible, reinterpret_cast<void**>(&accessible)),
-            S_OK);
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR name = nullptr, description = nullptr;
-        accessible->get_accName(self, &name);
-        accessible->get_accDescription(self, &description);
-        if (row.name) {
-            EXPECT_STREQ(name, row.name);
-        }
-        if (row.description) {
-            EXPECT_STREQ(description, row.description);
-        }
-        SysFreeString(name);
-        SysFreeString(description);
-        accessible->Release();
-    }
 }
 
 }  // namespace
