@@ -15,7 +15,7 @@ action=$1
 run_packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-tidy cppcheck binutils
     xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64)
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl)
 
 install_missing() {
     local missing=() p
@@ -42,8 +42,9 @@ test)
     # Every suite in the debug build, then again hardened and optimised (with
     # the checks of the executable's hardening, the install tree and the
     # Windows version resource), then under AddressSanitizer and
-    # UndefinedBehaviorSanitizer, then the fuzzer, then the core for Windows
-    # under Wine; then the Debian package, installed, started and removed;
+    # UndefinedBehaviorSanitizer, then the fuzzer, then the Windows build (its
+    # window and core tests, installer and start-up) under Wine on Xvfb; then
+    # the Debian package, installed, started and removed;
     # last, the static analysers.
     for preset in dev release asan fuzz windows; do
         echo "=== $preset"

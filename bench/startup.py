@@ -6,6 +6,9 @@ process start to its window mapped and painted (black caption text on screen);
 then closes the window as a window manager would (WM_DELETE_WINDOW), checks the
 exit status, and reads the peak resident memory from /usr/bin/time -v.
 Prints the medians of each and their ratio against the targets.
+
+With --wine, the Windows build's sabot.exe and floor run under Wine on the
+display of the Wine session it is started in (packaging/wine_session.sh).
 """
 
 import argparse
@@ -25,8 +28,15 @@ ROOT = os.path.dirname(HERE)
 
 
 @contextlib.contextmanager
-def x_server():
-    """A private Xvfb and a connection to it, both closed on leaving."""
+def x_server(existing=None):
+    """A private Xvfb (or the display named) and a connection to it, closed on leaving."""
+    if existing:
+        x = display.Display(existing)
+        try:
+            yield x, existing
+        finally:
+            x.close()
+        return
     server, name, x = start_xvfb()
     try:
         yield x, name
@@ -53,19 +63,20 @@ def start_xvfb():
     sys.exit("no X display could be started")
 
 
-def painted(window, width, height):
-    image = window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF)
+def painted(window, width, height, top=0):
+    image = window.get_image(0, top, width, height - top, X.ZPixmap, 0xFFFFFFFF)
     return image.data.find(b"\x00\x00\x00") >= 0
 
 
-def run_once(x, name, program):
+def run_once(x, name, program, wine=None):
     root = x.screen().root
     root.change_attributes(event_mask=X.SubstructureNotifyMask)
     x.sync()
     with tempfile.NamedTemporaryFile("r") as report:
         environment = dict(os.environ, DISPLAY=name, QT_QPA_PLATFORM="xcb")
         started = time.perf_counter()
-        process = subprocess.Popen(["/usr/bin/time", "-v", "-o", report.name, program],
+        command = [wine, program] if wine else [program]
+        process = subprocess.Popen(["/usr/bin/time", "-v", "-o", report.name] + command,
                                    env=environment, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         deadline = started + 20
@@ -81,7 +92,9 @@ def run_once(x, name, program):
             if ev.type == X.MapNotify:
                 window = ev.window
         geometry = window.get_geometry()
-        while not painted(window, geometry.width, geometry.height):
+        # Wine draws the frame too, black glyphs included: look below the title.
+        top = geometry.height // 4 if wine else 0
+        while not painted(window, geometry.width, geometry.height, top):
             if time.perf_counter() > deadline:
                 process.kill()
                 sys.exit(f"{program} never painted its window")
@@ -107,32 +120,38 @@ def run_once(x, name, program):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--runs", type=int, default=15)
-    parser.add_argument("--build", default=os.path.join(ROOT, "build", "release"))
+    parser.add_argument("--build", help="the build folder (default build/release, or build/windows)")
+    parser.add_argument("--wine", action="store_true",
+                        help="time the Windows build under Wine, in the current Wine session")
     parser.add_argument("--only", metavar="PROGRAM",
                         help="start and close PROGRAM alone, with no floor and no targets")
     args = parser.parse_args()
+    wine = os.environ.get("WINE", "/usr/lib/wine/wine64") if args.wine else None
+    existing = os.environ["DISPLAY"] if args.wine else None
+    build = args.build or os.path.join(ROOT, "build", "windows" if args.wine else "release")
+    suffix = ".exe" if args.wine else ""
     if args.only:
-        with x_server() as (x, name):
-            shown = [run_once(x, name, args.only)[0] for _ in range(args.runs)]
+        with x_server(existing) as (x, name):
+            shown = [run_once(x, name, args.only, wine)[0] for _ in range(args.runs)]
         print(f"{args.only}: window shown in {statistics.median(shown) * 1000:.1f} ms, "
               f"closed with exit status 0 ({args.runs} runs)")
         return 0
     programs = {
-        "sabot": os.path.join(args.build, "window", "sabot"),
-        "floor": os.path.join(args.build, "bench", "floor_window"),
+        "sabot": os.path.join(build, "window", "sabot" + suffix),
+        "floor": os.path.join(build, "bench", "floor_window" + suffix),
     }
 
     times = {key: [] for key in programs}
     memory = {key: [] for key in programs}
-    with x_server() as (x, name):
+    with x_server(existing) as (x, name):
         for program in programs.values():  # one unmeasured run each, to warm the caches
-            run_once(x, name, program)
+            run_once(x, name, program, wine)
         for run in range(args.runs):
             order = list(programs.items())
             if run % 2:
                 order.reverse()
             for key, program in order:
-                shown, peak = run_once(x, name, program)
+                shown, peak = run_once(x, name, program, wine)
                 times[key].append(shown)
                 memory[key].append(peak)
 
