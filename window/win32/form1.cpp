@@ -1,6 +1,5 @@
 #include "form1.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -16,6 +15,14 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Sabot.Form1";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+
+// The accessibility libraries cost a good part of the start-up to load, and
+// only a screen reader needs them: they load on its first request.
+template <class Function>
+Function* fromLibrary(const wchar_t* library, const char* name) {
+    const FARPROC found = GetProcAddress(LoadLibraryW(library), name);
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
+}
 
 std::wstring wide(std::string_view text) {
     // UTF-8 never takes fewer bytes than UTF-16 takes units.
@@ -94,7 +101,9 @@ private:
         return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
     }
     HRESULT answer(BSTR* text) const {
-        *text = SysAllocString(purpose_.c_str());
+        static auto* const allocate =
+            fromLibrary<decltype(SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+        *text = allocate(purpose_.c_str());
         return *text ? S_OK : E_OUTOFMEMORY;
     }
 
@@ -131,8 +140,9 @@ Form1::Form1(Beep beep)
     (void)registered;
     CreateWindowExW(0, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    useFont(static_cast<int>(GetDpiForWindow(hwnd_)));
     build();
-    place(static_cast<int>(GetDpiForWindow(hwnd_)));
+    sizeFrame();
 
     // Centred on the work area of its monitor, frame included.
     RECT frame;
@@ -175,17 +185,15 @@ void Form1::build() {
             for (int rank = 0; rank < tally::kRankCount; ++rank) {
                 make({nullptr, entry, rank, row.kind,
                       layout::kFirstColumn + rank * layout::kColumnPitch, row.top,
-                      layout::kColumnWidth, row.height, false,
-                      wide(row.heading) + L", " + wide(tally::kRanks[rank].caption)},
-                     nullptr);
+                      layout::kColumnWidth, row.height, nullptr,
+                      wide(row.heading) + L", " + wide(tally::kRanks[rank].caption)});
             }
         } else {
             const auto& single =
                 *std::ranges::find(layout::kSingles, entry, &layout::Single::control);
             make({nullptr, entry, 0, single.kind, single.left, single.top, single.width,
-                  single.height, single.caption != nullptr,
-                  single.heading ? wide(single.heading) : std::wstring()},
-                 single.caption);
+                  single.height, single.caption,
+                  single.heading ? wide(single.heading) : std::wstring()});
         }
     }
 
@@ -200,7 +208,7 @@ void Form1::build() {
     for (tally::FieldRef ref : tally::allFields()) showField(ref);
 }
 
-void Form1::make(Entry entry, const char* caption) {
+void Form1::make(Entry entry) {
     // Indexed by Kind. The two value labels (a label with no caption of its own)
     // get a frame the headings do not have and stay on one line.
     static constexpr struct {
@@ -213,59 +221,77 @@ void Form1::make(Entry entry, const char* caption) {
     };
     const auto& kind = kClasses[static_cast<int>(entry.kind)];
     DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
-    if (entry.kind == Kind::Label && !caption)
+    if (entry.kind == Kind::Label && !entry.caption)
         style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_BORDER;
 
     const auto id = static_cast<INT_PTR>(kFirstId + entries_.size());
+    const RECT r = where(entry);
     entry.hwnd =
-        CreateWindowExW(0, kind.windowClass, caption ? wide(caption).c_str() : L"", style, 0, 0, 0,
-                        0, hwnd_, reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+        CreateWindowExW(0, kind.windowClass, entry.caption ? wide(entry.caption).c_str() : L"",
+                        style, r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
+                        reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     controls_[static_cast<int>(entry.control)].push_back(entry.hwnd);
-    const Entry& made = entries_.emplace_back(std::move(entry));
-    if (!made.purpose.empty())
-        SetWindowSubclass(made.hwnd, &Form1::controlProcedure, 0,
-                          reinterpret_cast<DWORD_PTR>(&made));
+    // A control that stands for something answers screen readers itself.
+    if (!entry.purpose.empty())
+        SetWindowLongPtrW(entry.hwnd, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(&Form1::controlProcedure));
+    entries_.push_back(std::move(entry));
 }
 
-// Sizes, places and sets the font of every control for `dpi`, and sizes the
-// client area to match.
-void Form1::place(int dpi) {
+// The desktop's message font at `dpi`: the system's metrics are for the
+// system's dpi, and the window may be on a monitor of another.
+void Form1::useFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    // The metrics are those of the system's dpi; the window may be on another.
     LOGFONTW& message = metrics.lfMessageFont;
     message.lfHeight = MulDiv(message.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
-    const HFONT font = CreateFontIndirectW(&message);
+    dpi_ = dpi;
+    font_ = CreateFontIndirectW(&message);
+}
 
-    const HDC dc = GetDC(hwnd_);
-    const HGDIOBJ previous = SelectObject(dc, font);
-    for (const Entry& entry : entries_) {
-        const int width = pixels(entry.width, dpi);
-        int height = pixels(entry.height, dpi);
-        if (entry.heading) {
-            // The narrow headings wrap at their blanks; where the font needs
-            // more lines than the drawn height holds, the label grows downwards
-            // into the free space rather than cut its last line.
-            wchar_t text[64];
-            GetWindowTextW(entry.hwnd, text, static_cast<int>(std::size(text)));
-            RECT needed{0, 0, width, 0};
-            DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-            height = std::max(height, static_cast<int>(needed.bottom));
-        }
-        SetWindowPos(entry.hwnd, nullptr, pixels(entry.left, dpi), pixels(entry.top, dpi), width,
-                     height, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+// Where a control stands at the window's dpi, in client pixels.
+RECT Form1::where(const Entry& entry) const {
+    const int left = pixels(entry.left, dpi_), top = pixels(entry.top, dpi_);
+    RECT place{left, top, left + pixels(entry.width, dpi_), top + pixels(entry.height, dpi_)};
+    if (entry.caption) {
+        // The narrow headings wrap at their blanks; where the font needs more
+        // lines than the drawn height holds, the label grows downwards into
+        // the free space rather than cut its last line.
+        const HDC dc = GetDC(hwnd_);
+        const HGDIOBJ previous = SelectObject(dc, font_);
+        RECT needed{0, 0, place.right - place.left, 0};
+        DrawTextW(dc, wide(entry.caption).c_str(), -1, &needed,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, previous);
+        ReleaseDC(hwnd_, dc);
+        place.bottom = std::max(place.bottom, top + needed.bottom);
     }
-    SelectObject(dc, previous);
-    ReleaseDC(hwnd_, dc);
-    if (font_) DeleteObject(font_);
-    font_ = font;
+    return place;
+}
 
-    RECT frame{0, 0, pixels(layout::kClientWidth, dpi), pixels(layout::kClientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, static_cast<UINT>(dpi));
+// The client area at the window's dpi, frame included.
+void Form1::sizeFrame() {
+    RECT frame{0, 0, pixels(layout::kClientWidth, dpi_), pixels(layout::kClientHeight, dpi_)};
+    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, static_cast<UINT>(dpi_));
     SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The whole layout again, fonts included, for a window moved to a monitor of
+// another dpi.
+void Form1::place(int dpi) {
+    const HFONT previous = font_;
+    useFont(dpi);
+    for (const Entry& entry : entries_) {
+        const RECT r = where(entry);
+        SetWindowPos(entry.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+    DeleteObject(previous);
+    sizeFrame();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -280,20 +306,29 @@ LRESULT CALLBACK Form1::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR entry) {
+LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        const auto& made = *reinterpret_cast<const Entry*>(entry);
-        IAccessible* standard = nullptr;
-        if (SUCCEEDED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                                reinterpret_cast<void**>(&standard)))) {
-            auto* accessible = new Accessible(standard, made.purpose, made.kind == Kind::ScrollBar);
-            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, accessible);
-            accessible->Release();
-            return result;
+        const auto* form =
+            reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+        if (const Entry* entry = form ? form->find(hwnd) : nullptr) {
+            static auto* const createStandard = fromLibrary<decltype(CreateStdAccessibleObject)>(
+                L"oleacc.dll", "CreateStdAccessibleObject");
+            static auto* const lresultFromObject =
+                fromLibrary<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+            IAccessible* standard = nullptr;
+            if (SUCCEEDED(createStandard(hwnd, OBJID_CLIENT, IID_IAccessible,
+                                         reinterpret_cast<void**>(&standard)))) {
+                auto* accessible =
+                    new Accessible(standard, entry->purpose, entry->kind == Kind::ScrollBar);
+                const LRESULT result = lresultFromObject(IID_IAccessible, wParam, accessible);
+                accessible->Release();
+                return result;
+            }
         }
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    // Everything else is the control's own: its class's procedure.
+    const auto system = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+    return CallWindowProcW(system, hwnd, message, wParam, lParam);
 }
 
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -309,12 +344,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID: {
             // As on a Windows form, Enter clicks the push button that holds
             // the focus; elsewhere it does nothing.
-            const HWND focus = GetFocus();
-            const int index = GetDlgCtrlID(focus) - kFirstId;
-            if (IsChild(hwnd_, focus) && index >= 0 && index < static_cast<int>(entries_.size()) &&
-                entries_[static_cast<std::size_t>(index)].kind == Kind::PushButton)
-                return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
-            return 0;
+            const Entry* focus = find(GetFocus());
+            return focus && focus->kind == Kind::PushButton
+                       ? MAKELRESULT(GetDlgCtrlID(focus->hwnd), DC_HASDEFID)
+                       : 0;
         }
         case WM_ACTIVATE:
             // The focus leaves with the window and comes back to the same control.
@@ -343,22 +376,22 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+const Form1::Entry* Form1::find(HWND control) const {
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - kFirstId);
+    return index < entries_.size() && entries_[index].hwnd == control ? &entries_[index] : nullptr;
+}
+
 void Form1::command(HWND from) {
-    const int index = GetDlgCtrlID(from) - kFirstId;
-    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
-    const Entry& entry = entries_[static_cast<std::size_t>(index)];
-    if (entry.hwnd != from) return;
-    if (entry.control == Control::cmd) cmd_Click(entry.rank);
-    if (entry.control == Control::cmdNBJeux) cmdNBJeux_Click();
+    const Entry* entry = find(from);
+    if (entry && entry->control == Control::cmd) cmd_Click(entry->rank);
+    if (entry && entry->control == Control::cmdNBJeux) cmdNBJeux_Click();
 }
 
 // A Win32 scroll bar only reports what the user did; the window works out the
 // new value, moves the thumb, and reports a Change when the value moved.
 void Form1::scroll(HWND bar, int code) {
-    const int index = GetDlgCtrlID(bar) - kFirstId;
-    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
-    const Entry& entry = entries_[static_cast<std::size_t>(index)];
-    if (entry.hwnd != bar || entry.kind != Kind::ScrollBar) return;
+    const Entry* entry = find(bar);
+    if (!entry || entry->kind != Kind::ScrollBar) return;
 
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -391,10 +424,10 @@ void Form1::scroll(HWND bar, int code) {
     value = std::clamp(value, info.nMin, info.nMax);
     if (value == info.nPos) return;
     SetScrollPos(bar, SB_CTL, value, TRUE);
-    if (entry.control == Control::HScroll1)
+    if (entry->control == Control::HScroll1)
         HScroll1_Change();
     else
-        HScroll2_Change(entry.rank);
+        HScroll2_Change(entry->rank);
 }
 
 void Form1::showField(tally::FieldRef ref) {

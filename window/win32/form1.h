@@ -45,17 +45,20 @@ private:
         int rank;
         layout::Kind kind;
         int left, top, width, height;  // in twips
-        bool heading;                  // a caption that wraps at its blanks
+        const char* caption;           // a heading's own text, which wraps at its blanks
         std::wstring purpose;          // what screen readers say the control is for
     };
 
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR entry);
+    static LRESULT CALLBACK controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
-    void make(Entry entry, const char* caption);
+    void make(Entry entry);
+    void useFont(int dpi);
+    RECT where(const Entry& entry) const;
+    void sizeFrame();
     void place(int dpi);
+    const Entry* find(HWND control) const;  // null for a window not of the table
     void showField(tally::FieldRef ref);
     void command(HWND from);
     void scroll(HWND bar, int code);
@@ -71,6 +74,7 @@ private:
     tally::Tally tally_;
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr;  // restored when the window is activated again
+    int dpi_ = layout::kStandardDpi;
     HFONT font_ = nullptr;
     // Index i holds control id kFirstId + i, in creation (Tab) order.
     std::vector<Entry> entries_;

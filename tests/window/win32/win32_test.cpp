@@ -69,6 +69,22 @@ INSTANTIATE_TEST_SUITE_P(
         Ignored{"Escape", WM_COMMAND, IDCANCEL, std::nullopt}),
     [](const auto& info) { return std::string(info.param.what); });
 
+// As on any Windows form, Enter clicks the push button that holds the focus,
+// and only a push button.
+TEST(Win32, EnterClicksTheFocusedButton) {
+    Win32Driver driver;
+    for (Target target : {Target{Control::cmd, kFive}, kDecks, Target{Control::Command1, kAce},
+                          Target{Control::cmdNBJeux}, kFiveValue}) {
+        driver.focus(target);
+        driver.press(window_testing::Key::Enter);
+    }
+    Model model;
+    model.click(kFive);
+    model.deckButton();
+    EXPECT_EQ(captions(driver), captions(model));
+    EXPECT_EQ(driver.beeps(), model.beeps);
+}
+
 // A real drag of a thumb. Bars as narrow as the window's are two arrows wide
 // with no thumb at all, so the test first widens the one it drags.
 struct Drag {
