@@ -315,6 +315,11 @@ LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam,
                 L"oleacc.dll", "CreateStdAccessibleObject");
             static auto* const lresultFromObject =
                 fromLibrary<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+            // The object goes to the reader's process through COM, which this
+            // thread then needs.
+            static const HRESULT com = fromLibrary<decltype(CoInitializeEx)>(
+                L"ole32.dll", "CoInitializeEx")(nullptr, COINIT_APARTMENTTHREADED);
+            (void)com;
             IAccessible* standard = nullptr;
             if (SUCCEEDED(createStandard(hwnd, OBJID_CLIENT, IID_IAccessible,
                                          reinterpret_cast<void**>(&standard)))) {
