@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "ranks.h"
@@ -113,6 +114,29 @@ private:
     ULONG references_ = 1;
 };
 
+// The three system control classes, indexed by Kind, each under a name of the
+// window's own whose procedure answers screen readers and hands everything
+// else to the system's: no control needs changing once made.
+struct ControlClass {
+    const wchar_t* system;
+    const wchar_t* own;
+    DWORD style;
+    ATOM atom;
+    WNDPROC procedure;
+};
+ControlClass controlClasses[] = {
+    {L"BUTTON", L"Sabot.Button", BS_PUSHBUTTON | WS_TABSTOP, 0, nullptr},
+    {L"STATIC", L"Sabot.Static", SS_LEFT | SS_NOPREFIX, 0, nullptr},
+    {L"SCROLLBAR", L"Sabot.ScrollBar", SBS_HORZ | WS_TABSTOP, 0, nullptr},
+};
+
+// The display field a control shows, if it shows one.
+std::optional<tally::FieldRef> fieldShownBy(Control control, int rank) {
+    for (tally::FieldRef ref : tally::allFields())
+        if (layout::displayOf(ref.field) == control && ref.rank == rank) return ref;
+    return std::nullopt;
+}
+
 void setRange(HWND bar, int lowest, int highest, int value) {
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, lowest, highest, 0, value, 0};
     SetScrollInfo(bar, SB_CTL, &info, FALSE);
@@ -135,6 +159,17 @@ Form1::Form1(Beep beep)
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         windowClass.lpszClassName = kClassName;
+        for (ControlClass& control : controlClasses) {
+            WNDCLASSEXW own{};
+            own.cbSize = sizeof own;
+            GetClassInfoExW(nullptr, control.system, &own);
+            control.procedure = own.lpfnWndProc;
+            own.lpfnWndProc = &Form1::controlProcedure;
+            own.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+            own.hInstance = instance;
+            own.lpszClassName = control.own;
+            control.atom = RegisterClassExW(&own);
+        }
         return RegisterClassExW(&windowClass);
     }();
     (void)registered;
@@ -183,59 +218,51 @@ void Form1::build() {
             const auto& row =
                 *std::ranges::find(layout::kRankRows, entry, &layout::RankRow::control);
             for (int rank = 0; rank < tally::kRankCount; ++rank) {
+                const auto field = fieldShownBy(entry, rank);
                 make({nullptr, entry, rank, row.kind,
                       layout::kFirstColumn + rank * layout::kColumnPitch, row.top,
                       layout::kColumnWidth, row.height, nullptr,
-                      wide(row.heading) + L", " + wide(tally::kRanks[rank].caption)});
+                      wide(row.heading) + L", " + wide(tally::kRanks[rank].caption)},
+                     entry == Control::cmd ? wide(tally::kRanks[rank].caption)
+                     : field               ? wide(tally_.text(*field))
+                                           : std::wstring());
             }
         } else {
             const auto& single =
                 *std::ranges::find(layout::kSingles, entry, &layout::Single::control);
+            const auto field = fieldShownBy(entry, 0);
             make({nullptr, entry, 0, single.kind, single.left, single.top, single.width,
                   single.height, single.caption,
-                  single.heading ? wide(single.heading) : std::wstring()});
+                  single.heading ? wide(single.heading) : std::wstring()},
+                 single.caption ? wide(single.caption)
+                 : field        ? wide(tally_.text(*field))
+                                : std::wstring());
         }
     }
 
     for (int rank = 0; rank < tally::kRankCount; ++rank) {
-        SetWindowTextW(control(Control::cmd, rank), wide(tally::kRanks[rank].caption).c_str());
         setRange(control(Control::HScroll2, rank), tally::kRanks[rank].lowestValue,
                  tally::kHighestValue, tally::kRanks[rank].startingValue);
     }
     setRange(control(Control::HScroll1), tally::kFewestDecks, tally::kMostDecks,
              tally::kStartingDecks);
-
-    for (tally::FieldRef ref : tally::allFields()) showField(ref);
 }
 
-void Form1::make(Entry entry) {
-    // Indexed by Kind. The two value labels (a label with no caption of its own)
-    // get a frame the headings do not have and stay on one line.
-    static constexpr struct {
-        const wchar_t* windowClass;
-        DWORD style;
-    } kClasses[] = {
-        {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP},
-        {L"STATIC", SS_LEFT | SS_NOPREFIX},
-        {L"SCROLLBAR", SBS_HORZ | WS_TABSTOP},
-    };
-    const auto& kind = kClasses[static_cast<int>(entry.kind)];
+void Form1::make(Entry entry, const std::wstring& text) {
+    // The two value labels (a label with no caption of its own) get a frame
+    // the headings do not have, and stay on one line.
+    const ControlClass& kind = controlClasses[static_cast<int>(entry.kind)];
     DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
     if (entry.kind == Kind::Label && !entry.caption)
         style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | WS_BORDER;
 
     const auto id = static_cast<INT_PTR>(kFirstId + entries_.size());
     const RECT r = where(entry);
-    entry.hwnd =
-        CreateWindowExW(0, kind.windowClass, entry.caption ? wide(entry.caption).c_str() : L"",
-                        style, r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd_,
-                        reinterpret_cast<HMENU>(id), GetModuleHandleW(nullptr), nullptr);
+    entry.hwnd = CreateWindowExW(0, kind.own, text.c_str(), style, r.left, r.top, r.right - r.left,
+                                 r.bottom - r.top, hwnd_, reinterpret_cast<HMENU>(id),
+                                 GetModuleHandleW(nullptr), nullptr);
     SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     controls_[static_cast<int>(entry.control)].push_back(entry.hwnd);
-    // A control that stands for something answers screen readers itself.
-    if (!entry.purpose.empty())
-        SetWindowLongPtrW(entry.hwnd, GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(&Form1::controlProcedure));
     entries_.push_back(std::move(entry));
 }
 
@@ -310,7 +337,8 @@ LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         const auto* form =
             reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
-        if (const Entry* entry = form ? form->find(hwnd) : nullptr) {
+        const Entry* entry = form ? form->find(hwnd) : nullptr;
+        if (entry && !entry->purpose.empty()) {
             static auto* const createStandard = fromLibrary<decltype(CreateStdAccessibleObject)>(
                 L"oleacc.dll", "CreateStdAccessibleObject");
             static auto* const lresultFromObject =
@@ -331,9 +359,9 @@ LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam,
             }
         }
     }
-    // Everything else is the control's own: its class's procedure.
-    const auto system = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
-    return CallWindowProcW(system, hwnd, message, wParam, lParam);
+    const auto atom = static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM));
+    const auto& kind = *std::ranges::find(controlClasses, atom, &ControlClass::atom);
+    return CallWindowProcW(kind.procedure, hwnd, message, wParam, lParam);
 }
 
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {

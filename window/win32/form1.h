@@ -53,7 +53,7 @@ private:
     static LRESULT CALLBACK controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
-    void make(Entry entry);
+    void make(Entry entry, const std::wstring& text);
     void useFont(int dpi);
     RECT where(const Entry& entry) const;
     void sizeFrame();
