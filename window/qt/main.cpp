@@ -4,8 +4,8 @@
 #include "form1.h"
 #include "startup.h"
 
-int main(int, char* argv[]) {
-    const auto app = makeApplication(argv[0]);
+int main(int argc, char* argv[]) {
+    const auto app = makeApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sabot"));
     QApplication::setApplicationVersion(QStringLiteral(SABOT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.sabot.Sabot"));

@@ -9,43 +9,45 @@
 
 namespace {
 
-void centre(QWidget& window, QSize size) {
-    if (const QScreen* screen = window.screen())
-        window.move(
-            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screen->availableGeometry())
-                .topLeft());
+QPoint centredOn(const QScreen* screen, QSize size) {
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screen->availableGeometry())
+        .topLeft();
 }
 
-// A window manager puts its frame around the window when it maps it, and the
-// platform knows the frame only from then on: at the first exposure the
-// framed window is centred once more.
+// A window manager frames the window when it maps it, and the platform tells
+// the frame only from then on: once it is known, the framed window is centred
+// again, a single time. Without a frame the first placement stands.
 class CentreWhenFramed final : public QObject {
 public:
-    explicit CentreWhenFramed(QWidget& window) : QObject(&window), window_(window) {}
+    explicit CentreWhenFramed(QWindow& window) : QObject(&window), window_(window) {
+        window.installEventFilter(this);
+    }
 
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Expose) {
-            centre(window_, window_.frameGeometry().size());
+        const bool placed = event->type() == QEvent::Expose || event->type() == QEvent::Move;
+        if (placed && !window_.frameMargins().isNull() && window_.screen()) {
+            window_.removeEventFilter(this);
+            window_.setFramePosition(centredOn(window_.screen(), window_.frameGeometry().size()));
             deleteLater();
         }
         return false;
     }
 
 private:
-    QWidget& window_;
+    QWindow& window_;
 };
 
 }  // namespace
 
-std::unique_ptr<QApplication> makeApplication(char* program) {
-    static int argc = 1;
-    static char* argv[] = {program, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
+std::unique_ptr<QApplication> makeApplication(int argc, char* argv[]) {
+    static int count = argc > 0 ? 1 : 0;
+    static char* program[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    return std::make_unique<QApplication>(count, program);
 }
 
 void showCentred(QWidget& window) {
-    centre(window, window.size());
+    if (const QScreen* screen = window.screen()) window.move(centredOn(screen, window.size()));
     window.winId();
-    window.windowHandle()->installEventFilter(new CentreWhenFramed(window));
+    new CentreWhenFramed(*window.windowHandle());
     window.show();
 }

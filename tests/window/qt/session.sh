@@ -39,7 +39,7 @@ x11)
     wait_for '[ -s "$dir/display" ]' Xvfb
     export DISPLAY=:$(cat "$dir/display") QT_QPA_PLATFORM=xcb
     openbox --sm-disable >/dev/null 2>&1 &
-    wait_for 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' openbox
+    wait_for 'xprop -root _OB_THEME 2>/dev/null | grep -q =' openbox
     ;;
 wayland)
     weston --backend=headless-backend.so --socket=wayland-sabot --idle-time=0 \
