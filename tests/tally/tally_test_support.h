@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "tally.h"
 
@@ -16,13 +15,6 @@ inline std::string name(FieldRef ref) {
     std::string text = names[static_cast<int>(ref.field)];
     if (isPerRank(ref.field)) text += "(" + std::to_string(ref.rank) + ")";
     return text;
-}
-
-// A tally with the window's load fill done, as the player first sees it.
-inline Tally loaded(Tally::Hooks hooks = {}) {
-    Tally tally(std::move(hooks));
-    tally.Form_Load();
-    return tally;
 }
 
 }  // namespace tally::testing

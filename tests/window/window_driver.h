@@ -17,7 +17,21 @@ struct Target {
     friend bool operator==(const Target&, const Target&) = default;
 };
 
-enum class Key { Space, Enter, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, PageDown, Home, End };
+enum class Key {
+    Space,
+    Enter,
+    Escape,
+    Tab,
+    Backtab,
+    Left,
+    Right,
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Home,
+    End
+};
 
 // The parts of a horizontal scroll bar a mouse click can land on.
 enum class Part { LeftArrow, RightArrow, LeftTrack, RightTrack };
@@ -34,6 +48,9 @@ public:
     virtual void press(Key key) = 0;  // to whatever holds the focus
 
     virtual std::string caption(Target target) const = 0;  // UTF-8
+    // What a screen reader reads: the control's name, then its description.
+    virtual std::string accessibleName(Target target) const = 0;
+    virtual std::string accessibleDescription(Target target) const = 0;
     virtual int value(Target bar) const = 0;
     virtual Target focused() const = 0;
     virtual int beeps() const = 0;

@@ -1,0 +1,119 @@
+// The shared window tests, driving the Qt window on the offscreen platform
+// with the events a windowing system would deliver.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "form1.h"
+#include "window_driver.h"
+
+namespace window_testing {
+namespace {
+
+class QtDriver : public Driver {
+public:
+    QtDriver() : form_([this] { ++beeps_; }) {
+        form_.show();
+        QApplication::setActiveWindow(&form_);
+        (void)QTest::qWaitForWindowActive(&form_);
+    }
+
+    void click(Target target) override {
+        QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {}, centreOf(target));
+    }
+    void doubleClick(Target target) override {
+        QTest::mouseDClick(form_.windowHandle(), Qt::LeftButton, {}, centreOf(target));
+    }
+    void clickPart(Target bar, Part part) override {
+        static constexpr QStyle::SubControl parts[] = {
+            QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine, QStyle::SC_ScrollBarSubPage,
+            QStyle::SC_ScrollBarAddPage};
+        auto* scrollBar = static_cast<QScrollBar*>(widget(bar));
+        QStyleOptionSlider option;
+        option.initFrom(scrollBar);
+        option.orientation = Qt::Horizontal;
+        option.minimum = scrollBar->minimum();
+        option.maximum = scrollBar->maximum();
+        option.sliderPosition = option.sliderValue = scrollBar->value();
+        option.singleStep = option.pageStep = 1;
+        const QRect rect = scrollBar->style()->subControlRect(
+            QStyle::CC_ScrollBar, &option, parts[static_cast<int>(part)], scrollBar);
+        QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {},
+                          scrollBar->mapTo(&form_, rect.center()));
+    }
+    void wheel(Target target, int notches) override {
+        // Where the platform would send it: to the control under the pointer.
+        const QPoint at = centreOf(target);
+        QWidget* under = form_.childAt(at);
+        QWheelEvent event(under->mapFrom(&form_, at), form_.mapToGlobal(at), {},
+                          QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(under, &event);
+    }
+    void focus(Target target) override { widget(target)->setFocus(Qt::TabFocusReason); }
+    void press(Key key) override {
+        static constexpr Qt::Key keys[] = {
+            Qt::Key_Space,    Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab,  Qt::Key_Backtab,
+            Qt::Key_Left,     Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down, Qt::Key_PageUp,
+            Qt::Key_PageDown, Qt::Key_Home,   Qt::Key_End};
+        QTest::keyClick(QApplication::focusWidget(), keys[static_cast<int>(key)]);
+    }
+
+    std::string caption(Target target) const override {
+        const QWidget* shown = widget(target);
+        if (auto* button = qobject_cast<const QAbstractButton*>(shown))
+            return button->text().toStdString();
+        return static_cast<const QLabel*>(shown)->text().toStdString();
+    }
+    std::string accessibleName(Target target) const override {
+        return accessible(target)->text(QAccessible::Name).toStdString();
+    }
+    std::string accessibleDescription(Target target) const override {
+        return accessible(target)->text(QAccessible::Description).toStdString();
+    }
+    int value(Target bar) const override { return static_cast<QScrollBar*>(widget(bar))->value(); }
+    Target focused() const override {
+        for (int c = 0; c < layout::kControlCount; ++c) {
+            const auto control = static_cast<layout::Control>(c);
+            for (int rank = 0; rank < (layout::isPerRank(control) ? 13 : 1); ++rank)
+                if (widget({control, rank}) == QApplication::focusWidget()) return {control, rank};
+        }
+        return {layout::Control::lblCarte};
+    }
+    int beeps() const override { return beeps_; }
+
+private:
+    QAccessibleInterface* accessible(Target target) const {
+        QAccessible::setActive(true);
+        return QAccessible::queryAccessibleInterface(widget(target));
+    }
+    QWidget* widget(Target target) const { return form_.control(target.control, target.rank); }
+    QPoint centreOf(Target target) const {
+        QWidget* shown = widget(target);
+        return shown->mapTo(&form_, shown->rect().center());
+    }
+
+    int beeps_ = 0;
+    Form1 form_;
+};
+
+}  // namespace
+
+std::unique_ptr<Driver> openWindow() { return std::make_unique<QtDriver>(); }
+
+}  // namespace window_testing
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,190 @@
+// The window's event map, run against any front-end through its driver: real
+// input on the controls, then every caption and scroll bar compared with what
+// that input should have done.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "tally_model.h"
+#include "window_driver.h"
+
+namespace window_testing {
+namespace {
+
+using namespace tally::testing;
+using layout::Control;
+using enum Key;
+using enum Part;
+
+Target card(int rank) { return {Control::cmd, rank}; }
+Target valueBar(int rank) { return {Control::HScroll2, rank}; }
+const Target kDeckBar{Control::HScroll1}, kDeckButton{Control::cmdNBJeux};
+
+void pressOn(Driver& d, Target target, std::initializer_list<Key> keys) {
+    d.focus(target);
+    for (Key key : keys) d.press(key);
+}
+
+void expectShowing(const Driver& d, Model& model) {
+    ASSERT_EQ(d.beeps(), model.beeps);
+    for (tally::FieldRef ref : tally::allFields())
+        ASSERT_EQ(d.caption({layout::displayOf(ref.field), ref.rank}), model.shown[name(ref)])
+            << name(ref);
+    for (int rank = 0; rank < tally::kRankCount; ++rank)
+        ASSERT_EQ(d.value(valueBar(rank)),
+                  std::stoi(model.shown[name({tally::Field::Command1, rank})]));
+    ASSERT_EQ(d.value(kDeckBar), std::stoi(model.shown["cmdNBJeux"]));
+}
+
+struct Case {
+    const char* name;
+    std::function<void(Driver&)> input;
+    std::function<void(Model&)> expected;
+};
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class Events : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Events, ReachTheirHandlersOnly) {
+    auto driver = openWindow();
+    GetParam().input(*driver);
+    Model model;
+    GetParam().expected(model);
+    expectShowing(*driver, model);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Window, Events, ::testing::Values(
+    Case{"a double click is two cards, then a burst of 60",
+         [](Driver& d) { d.doubleClick(card(kSeven)); for (int i = 0; i < 60; ++i) d.click(card(kTwo)); },
+         [](Model& m) { m.click(kSeven); m.click(kSeven); for (int i = 0; i < 60; ++i) m.click(kTwo); }},
+    Case{"display-only controls and stray keys",
+         [](Driver& d) {
+             d.click(card(kFive));
+             for (Control c : {Control::Nombre, Control::Reste, Control::Command1, Control::cmdValeur,
+                               Control::Valeursabot, Control::lblSabot, Control::lblTires, Control::Label4}) {
+                 d.click({c, kFive});
+                 d.doubleClick({c, kFive});
+             }
+             pressOn(d, {Control::Command1, kAce}, {Space, Escape});
+             pressOn(d, {Control::Valeursabot}, {Space, Left});
+         },
+         [](Model& m) { m.click(kFive); }},
+    Case{"the deck button by mouse and by Space",
+         [](Driver& d) { d.click(card(kAce)); d.click(kDeckButton); d.click(card(kTwo)); pressOn(d, kDeckButton, {Space}); },
+         [](Model& m) { m.click(kAce); m.deckButton(); m.click(kTwo); m.deckButton(); }},
+    Case{"arrows held at both ends",
+         [](Driver& d) {
+             for (int i = 0; i < 6; ++i) d.clickPart(kDeckBar, RightArrow);
+             for (int i = 0; i < 3; ++i) d.clickPart(valueBar(kTen), LeftArrow);
+             for (int i = 0; i < 2; ++i) d.clickPart(valueBar(kTwo), LeftArrow);
+             d.click(card(kTen));
+         },
+         [](Model& m) {
+             for (int decks : {7, 8, 9, 10}) m.deckChange(decks);
+             m.valueChange(kTen, -2); m.valueChange(kTen, -3); m.valueChange(kTwo, 0); m.click(kTen);
+         }},
+    Case{"the wheel moves nothing",
+         [](Driver& d) {
+             d.click(card(kFive));
+             for (Target t : {kDeckBar, valueBar(kTwo), valueBar(kAce), kDeckButton, card(kSix)}) {
+                 d.wheel(t, 1); d.wheel(t, -1); d.focus(t); d.wheel(t, -1); d.wheel(t, 2);
+             }
+         },
+         [](Model& m) { m.click(kFive); }},
+    Case{"Up, Page Up and Home lower a bar; Down, Page Down and End raise it",
+         [](Driver& d) {
+             pressOn(d, kDeckBar, {Up, PageUp, Down, PageDown, PageDown, Home, Home, Up, End, End, Down});
+             pressOn(d, valueBar(kAce), {Up, PageUp, Up, Down, End, PageDown, Home});
+         },
+         [](Model& m) {
+             for (int decks : {5, 4, 5, 6, 7, 0, 10}) m.deckChange(decks);
+             for (int value : {-2, -3, -2, 32767, -3}) m.valueChange(kAce, value);
+         }}));
+// clang-format on
+
+TEST(Focus, StartsOnTheTwoAndTabWalksTheWindow) {
+    auto d = openWindow();
+    std::vector<Target> order;
+    for (Control row : {Control::cmd, Control::Command1, Control::Nombre})
+        for (int r = 0; r < 13; ++r) order.push_back({row, r});
+    order.insert(order.end(), {{Control::cmdNBJeux}, {Control::cmdValeur}, kDeckBar});
+    for (Control row : {Control::HScroll2, Control::Reste})
+        for (int r = 0; r < 13; ++r) order.push_back({row, r});
+    order.insert(order.end(), {{Control::Valeursabot}, card(0)});
+
+    EXPECT_TRUE(d->focused() == card(0));
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        d->press(Tab);
+        ASSERT_TRUE(d->focused() == order[i]) << "Tab " << i;
+    }
+    d->press(Backtab);
+    EXPECT_TRUE(d->focused() == Target{Control::Valeursabot});
+}
+
+TEST(ScreenReaders, ReadEachControlWithWhatItStandsFor) {
+    struct Row {
+        Target target;
+        std::string name, description;
+    };
+    auto d = openWindow();
+    for (const Row& row : std::vector<Row>{{card(kFive), "5", "Click sur les cartes, 5"},
+                                           {{Control::Reste, kAce}, "24", "Restantes, A"},
+                                           {valueBar(10), "Valeur des cartes, D", ""},
+                                           {kDeckBar, "Nombre de jeux par sabot", ""},
+                                           {{Control::lblTires}, "0", "Cartes tirées"},
+                                           {{Control::Label5}, "Cartes tirées", ""}}) {
+        EXPECT_EQ(d->accessibleName(row.target), row.name);
+        EXPECT_EQ(d->accessibleDescription(row.target), row.description) << row.name;
+    }
+}
+
+// Random clicks, keys and wheel notches, each told to the model as what it
+// should mean: the window must follow after every single event.
+TEST(Storm, CaptionsFollowEveryEvent) {
+    SCOPED_TRACE("seed " + std::to_string(stormSeed()));
+    std::mt19937 random(stormSeed());
+    const auto pick = [&random](int n) { return static_cast<int>(random() % unsigned(n)); };
+    auto d = openWindow();
+    Model model;
+    for (int step = 1; step <= 4000; ++step) {
+        const int roll = pick(100), rank = pick(13);
+        const Target bar = pick(4) ? valueBar(rank) : kDeckBar;
+        const int was = d->value(bar);
+        int to = was;  // where the bar should go
+        if (roll < 45) {
+            roll < 40 ? d->click(card(rank)) : pressOn(*d, card(rank), {Space});
+            model.click(rank);
+        } else if (roll < 50) {
+            d->click(kDeckButton);
+            model.deckButton();
+        } else if (roll < 55) {
+            const Control shows[] = {Control::Nombre,    Control::Reste,    Control::Command1,
+                                     Control::cmdValeur, Control::lblSabot, Control::Label3};
+            d->click({shows[pick(6)], rank});
+        } else if (roll < 75) {
+            d->clickPart(bar, roll % 2 ? RightArrow : LeftArrow);
+            to += roll % 2 ? 1 : -1;
+        } else if (roll < 95) {
+            const Key key =
+                std::array{Left, Right, Up, Down, PageUp, PageDown, Home, End}[roll % 8];
+            pressOn(*d, bar, {key});
+            to = key == Home ? -99 : key == End ? 99999 : was + (roll % 8 % 2 ? 1 : -1);
+        } else {
+            d->wheel(bar, roll % 2 ? 1 : -1);
+        }
+        const bool deckBar = bar == kDeckBar;
+        to = std::clamp(to, deckBar || rank < kTen ? 0 : -3, deckBar ? 10 : 32767);
+        if (to != was) deckBar ? model.deckChange(to) : model.valueChange(rank, to);
+        SCOPED_TRACE("step " + std::to_string(step) + ", roll " + std::to_string(roll));
+        expectShowing(*d, model);
+        if (HasFatalFailure()) return;
+    }
+}
+
+}  // namespace
+}  // namespace window_testing
