@@ -5,6 +5,8 @@
 #include "startup.h"
 
 int main(int argc, char* argv[]) {
+    // Alive for the whole run, though only reached through QApplication's statics.
+    // cppcheck-suppress unreadVariable
     const auto app = makeApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sabot"));
     QApplication::setApplicationVersion(QStringLiteral(SABOT_VERSION));

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <array>
+
 namespace {
 
 QPoint centredOn(const QScreen* screen, QSize size) {
@@ -39,10 +41,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<QApplication> makeApplication(int argc, char* argv[]) {
+std::unique_ptr<QApplication> makeApplication(int argc, char** argv) {
     static int count = argc > 0 ? 1 : 0;
-    static char* program[] = {argc > 0 ? argv[0] : nullptr, nullptr};
-    return std::make_unique<QApplication>(count, program);
+    static std::array<char*, 2> program{argc > 0 ? argv[0] : nullptr, nullptr};
+    return std::make_unique<QApplication>(count, program.data());
 }
 
 void showCentred(QWidget& window) {

@@ -8,7 +8,7 @@ class QWidget;
 // The application object. The program takes no arguments, so Qt is given none
 // either: its own options would retitle, resize, move or mirror the window.
 // The environment variables Qt reads still choose the platform.
-std::unique_ptr<QApplication> makeApplication(int argc, char* argv[]);
+std::unique_ptr<QApplication> makeApplication(int argc, char** argv);
 
 // Shows a top-level window for the first time, centred on its screen's
 // available area with its frame.
