@@ -1,4 +1,4 @@
-// What only the Qt window has: its thumb drag and the moment of its beep.
+// What only the Qt window has: a thumb that can be dragged.
 
 #include <QApplication>
 #include <QLabel>
@@ -39,7 +39,6 @@ class Form1Test : public QObject {
 
 private Q_SLOTS:
     void thumbDragChangesOnceAtTheRelease();
-    void beepSoundsBeforeTheCaptionsChange();
 };
 
 void Form1Test::thumbDragChangesOnceAtTheRelease() {
@@ -67,19 +66,6 @@ void Form1Test::thumbDragChangesOnceAtTheRelease() {
     QCOMPARE(changes.size(), 1);
     QCOMPARE(form.cmdNBJeux()->text(), QStringLiteral(" 10"));
     QCOMPARE(form.lblSabot()->text(), QStringLiteral("520"));
-}
-
-void Form1Test::beepSoundsBeforeTheCaptionsChange() {
-    QStringList drawnAtBeep;
-    Form1* formAtBeep = nullptr;
-    Form1 form([&] {
-        drawnAtBeep << formAtBeep->lblTires()->text() + QLatin1Char('/') +
-                           formAtBeep->Nombre(kFive)->text();
-    });
-    formAtBeep = &form;
-    showActive(form);
-    for (int i = 0; i < 2; ++i) QTest::mouseClick(form.cmd(kFive), Qt::LeftButton);
-    QCOMPARE(drawnAtBeep, (QStringList{QStringLiteral("0/0"), QStringLiteral(" 1/ 1")}));
 }
 
 QTEST_MAIN(Form1Test)
