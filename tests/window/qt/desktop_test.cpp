@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QtTest>
 
 #include <vector>
@@ -79,6 +80,30 @@ private Q_SLOTS:
         QTRY_COMPARE(bells(), expected);
         QTest::qWait(500);
         QCOMPARE(bells(), expected);
+    }
+
+    // A dragged thumb changes the decks once, at the release. The drawn bar is
+    // too narrow for its thumb to travel, so it is widened here.
+    void thumbDragChangesOnceAtTheRelease() {
+        QScrollBar* bar = form.HScroll1();
+        bar->resize(300, bar->height());
+        QSignalSpy changes(bar, &QScrollBar::valueChanged);
+        QStyleOptionSlider thumb;
+        thumb.initFrom(bar);
+        thumb.maximum = 10;
+        thumb.sliderPosition = bar->value();
+        const QRect at = bar->style()->subControlRect(QStyle::CC_ScrollBar, &thumb,
+                                                      QStyle::SC_ScrollBarSlider, bar);
+        const int y = at.center().y(), from = at.center().x();
+        QTest::mousePress(bar, Qt::LeftButton, {}, {from, y});
+        for (int x = from; x < bar->width(); x += 10) {
+            QTest::mouseMove(bar, {x, y});
+            QCOMPARE(changes.size(), 0);
+        }
+        QVERIFY(bar->sliderPosition() == 10);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, {bar->width() - 1, y});
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(form.lblSabot()->text(), QStringLiteral("520"));
     }
 };
 
