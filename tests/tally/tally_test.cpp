@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "number_forms.h"
-#include "tally.h"
-#include "tally_test_support.h"
 
-namespace tally::testing {
+namespace tally {
 namespace {
 
 constexpr double kHuge = std::numeric_limits<double>::max();
@@ -57,36 +55,5 @@ TEST(FieldValue, ReadsLeniently) {
     EXPECT_EQ(fieldValue(std::string_view("3.5", 2)), 3);
 }
 
-TEST(CardClick, FollowsTheWorkedExampleAndBeepsFirst) {
-    std::vector<std::string> events;
-    Tally tally(Tally::Hooks{.beep = [&] { events.push_back("beep"); },
-                             .written = [&](FieldRef ref) { events.push_back(name(ref)); }});
-    tally.Form_Load();
-    struct Row {
-        int rank;
-        const char *nombre, *reste, *count, *left, *drawn, *bet;
-    };
-    for (const Row& row : {Row{kFive, " 1", " 23", " 1", " 311", " 1", "1"},
-                           Row{kAce, " 1", " 23", " 0", " 310", " 2", "1"},
-                           Row{kKing, " 1", " 23", "-1", " 309", " 3", "0"}}) {
-        events.clear();
-        tally.cmd_Click(row.rank);
-        const std::vector<std::string> order = {"beep",
-                                                name({Field::Nombre, row.rank}),
-                                                name({Field::Reste, row.rank}),
-                                                "cmdValeur",
-                                                "lblSabot",
-                                                "lblTires",
-                                                "Valeursabot"};
-        EXPECT_EQ(events, order);
-        EXPECT_EQ(tally.Nombre(row.rank), row.nombre);
-        EXPECT_EQ(tally.Reste(row.rank), row.reste);
-        EXPECT_EQ(tally.cmdValeur(), row.count);
-        EXPECT_EQ(tally.lblSabot(), row.left);
-        EXPECT_EQ(tally.lblTires(), row.drawn);
-        EXPECT_EQ(tally.Valeursabot(), row.bet);
-    }
-}
-
 }  // namespace
-}  // namespace tally::testing
+}  // namespace tally

@@ -74,20 +74,6 @@ INSTANTIATE_TEST_SUITE_P(Window, Events, ::testing::Values(
              pressOn(d, {Control::Valeursabot}, {Space, Left});
          },
          [](Model& m) { m.click(kFive); }},
-    Case{"the deck button by mouse and by Space",
-         [](Driver& d) { d.click(card(kAce)); d.click(kDeckButton); d.click(card(kTwo)); pressOn(d, kDeckButton, {Space}); },
-         [](Model& m) { m.click(kAce); m.deckButton(); m.click(kTwo); m.deckButton(); }},
-    Case{"arrows held at both ends",
-         [](Driver& d) {
-             for (int i = 0; i < 6; ++i) d.clickPart(kDeckBar, RightArrow);
-             for (int i = 0; i < 3; ++i) d.clickPart(valueBar(kTen), LeftArrow);
-             for (int i = 0; i < 2; ++i) d.clickPart(valueBar(kTwo), LeftArrow);
-             d.click(card(kTen));
-         },
-         [](Model& m) {
-             for (int decks : {7, 8, 9, 10}) m.deckChange(decks);
-             m.valueChange(kTen, -2); m.valueChange(kTen, -3); m.valueChange(kTwo, 0); m.click(kTen);
-         }},
     Case{"the wheel moves nothing",
          [](Driver& d) {
              d.click(card(kFive));

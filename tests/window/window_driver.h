@@ -17,21 +17,10 @@ struct Target {
     friend bool operator==(const Target&, const Target&) = default;
 };
 
-enum class Key {
-    Space,
-    Enter,
-    Escape,
-    Tab,
-    Backtab,
-    Left,
-    Right,
-    Up,
-    Down,
-    PageUp,
-    PageDown,
-    Home,
-    End
-};
+// clang-format off
+enum class Key { Space, Enter, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, PageDown,
+                 Home, End };
+// clang-format on
 
 // The parts of a horizontal scroll bar a mouse click can land on.
 enum class Part { LeftArrow, RightArrow, LeftTrack, RightTrack };

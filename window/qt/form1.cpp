@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -16,9 +17,67 @@ namespace {
 
 using layout::pixels;
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
-}
+// The layout was drawn for text of this size, in points like the twips.
+constexpr int kDrawnPointSize = 8;
+
+// A horizontal scroll bar that takes only the inputs the window answers: the
+// left button on its arrows, track and thumb, and the keys of a horizontal
+// scroll bar, where Up and Page Up lower the value like Left. The wheel and
+// the other buttons go on to the window, which ignores them, and there is no
+// context menu: its "edge" entries would wipe a shoe, or set a count value of
+// 32767, in one click.
+class ScrollBar final : public QScrollBar {
+public:
+    explicit ScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+        setSingleStep(1);
+        setPageStep(1);
+        // A dragged thumb reports its value once, at the release.
+        setTracking(false);
+        setFocusPolicy(Qt::StrongFocus);
+        setContextMenuPolicy(Qt::NoContextMenu);
+    }
+
+protected:
+    bool event(QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::Wheel:
+                event->ignore();
+                return false;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+                if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+                    event->ignore();
+                    return false;
+                }
+                break;
+            default:
+                break;
+        }
+        return QScrollBar::event(event);
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        switch (event->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Up:
+                return triggerAction(SliderSingleStepSub);
+            case Qt::Key_Right:
+            case Qt::Key_Down:
+                return triggerAction(SliderSingleStepAdd);
+            case Qt::Key_PageUp:
+                return triggerAction(SliderPageStepSub);
+            case Qt::Key_PageDown:
+                return triggerAction(SliderPageStepAdd);
+            case Qt::Key_Home:
+                return triggerAction(SliderToMinimum);
+            case Qt::Key_End:
+                return triggerAction(SliderToMaximum);
+            default:
+                event->ignore();
+        }
+    }
+};
 
 QWidget* make(Kind kind, QWidget* parent) {
     switch (kind) {
@@ -31,18 +90,8 @@ QWidget* make(Kind kind, QWidget* parent) {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             return label;
         }
-        case Kind::ScrollBar: {
-            auto* bar = new QScrollBar(Qt::Horizontal, parent);
-            bar->setSingleStep(1);
-            bar->setPageStep(1);
-            // A dragged thumb reports its value once, at the release.
-            bar->setTracking(false);
-            // Qt's scroll bars take the arrow keys the other way round by default;
-            // here Left lowers the value and Right raises it.
-            bar->setInvertedControls(false);
-            bar->setFocusPolicy(Qt::StrongFocus);
-            return bar;
-        }
+        case Kind::ScrollBar:
+            return new ScrollBar(parent);
     }
     return nullptr;
 }
@@ -66,13 +115,21 @@ void describe(QWidget* widget, Kind kind, const QString& purpose) {
 
 Form1::Form1(Beep beep, QWidget* parent)
     : QWidget(parent),
-      beep_(beep ? std::move(beep) : Beep(&QApplication::beep)),
+      bell_(beep ? nullptr : std::make_unique<Bell>(*this)),
+      beep_(beep ? std::move(beep) : Beep([this] { bell_->ring(); })),
       tally_(tally::Tally::Hooks{
           .beep = [this] { beep_(); },
           .written = [this](tally::FieldRef ref) { showField(ref); },
       }) {
     setWindowTitle(QStringLiteral("Form1"));
-    resize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
+    // Text at the size the layout was drawn for, in the desktop's family, and
+    // twips at the screen's logical dots per inch: a desktop set for larger
+    // text enlarges the whole window in proportion rather than overfill its
+    // controls, and at 96 dpi the window is exactly as drawn.
+    QFont text = font();
+    text.setPointSize(kDrawnPointSize);
+    setFont(text);
+    resize(twipsRect(0, 0, layout::kClientWidth, layout::kClientHeight).size());
     build();
     chainFocus();
     connectEvents();
@@ -147,6 +204,11 @@ void Form1::connectEvents() {
     }
     connect(cmdNBJeux(), &QPushButton::clicked, this, &Form1::cmdNBJeux_Click);
     connect(HScroll1(), &QScrollBar::valueChanged, this, &Form1::HScroll1_Change);
+}
+
+QRect Form1::twipsRect(int left, int top, int width, int height) const {
+    const int dpi = logicalDpiY();
+    return {pixels(left, dpi), pixels(top, dpi), pixels(width, dpi), pixels(height, dpi)};
 }
 
 QWidget* Form1::control(Control control, int rank) const {

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "bell.h"
 #include "layout.h"
 #include "tally.h"
 
@@ -20,7 +22,7 @@ public:
     using Beep = std::function<void()>;
 
     // `beep` sounds once per card, before any counter changes; by default the
-    // platform's alert sound.
+    // desktop's bell.
     explicit Form1(Beep beep = {}, QWidget* parent = nullptr);
 
     const tally::Tally& tally() const { return tally_; }
@@ -45,6 +47,7 @@ private:
     void chainFocus();
     void connectEvents();
     void showField(tally::FieldRef ref);
+    QRect twipsRect(int left, int top, int width, int height) const;
 
     QPushButton* button(layout::Control control, int rank = 0) const;
     QLabel* label(layout::Control control) const;
@@ -57,6 +60,7 @@ private:
     void HScroll1_Change();
     void HScroll2_Change(int rank);
 
+    std::unique_ptr<Bell> bell_;  // when no `beep` is given
     Beep beep_;
     tally::Tally tally_;
     std::array<std::vector<QWidget*>, layout::kControlCount> controls_;

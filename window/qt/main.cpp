@@ -5,7 +5,9 @@
 #include "startup.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    // Alive for the whole run, though only reached through QApplication's statics.
+    // cppcheck-suppress unreadVariable
+    const auto app = makeApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("sabot"));
     QApplication::setApplicationVersion(QStringLiteral(SABOT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.sabot.Sabot"));

@@ -1,6 +1,15 @@
 #pragma once
 
+#include <memory>
+
+class QApplication;
 class QWidget;
 
-// Shows a top-level window for the first time, centred on its screen.
+// The application object. The program takes no arguments, so Qt is given none
+// either: its own options would retitle, resize, move or mirror the window.
+// The environment variables Qt reads still choose the platform.
+std::unique_ptr<QApplication> makeApplication(int argc, char** argv);
+
+// Shows a top-level window for the first time, centred on its screen's
+// available area with its frame.
 void showCentred(QWidget& window);
