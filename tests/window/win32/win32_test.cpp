@@ -157,7 +157,10 @@ INSTANTIATE_TEST_SUITE_P(Win32, ThumbDrag,
                                               32766}),
                          [](const auto& info) { return std::string(info.param.what); });
 
-// The window at the system dpi the test runs under (the 96 dpi suite and again at 144).
+// The window at the system dpi the test runs under (the 96 dpi suite, and
+// again at 144); then its controls as Windows tells it it moved to a monitor
+// of each dpi (Wine keeps drawing the frame at the system's, so the client
+// area is left out there).
 struct Geometry {
     UINT dpi;
     SIZE client;
@@ -169,18 +172,18 @@ TEST(Win32, GeometryFollowsTheDpi) {
                                                {144, {984, 712}, {132, 348, 181, 397}}};
     Win32Driver driver;
     const HWND window = driver.form().hwnd();
-    const UINT dpi = GetDpiForWindow(window);
-    const auto* row = std::ranges::find(kGeometries, dpi, &Geometry::dpi);
-    ASSERT_NE(row, std::end(kGeometries)) << "no geometry for " << dpi << " dpi";
-
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, row->client.cx);
-    EXPECT_EQ(client.bottom, row->client.cy);
-    RECT two;
-    GetWindowRect(driver.hwnd({Control::cmd, kTwo}), &two);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&two), 2);
-    EXPECT_TRUE(EqualRect(&two, &row->two));
+    auto expectGeometry = [&](UINT dpi, bool client) {
+        const auto* row = std::ranges::find(kGeometries, dpi, &Geometry::dpi);
+        ASSERT_NE(row, std::end(kGeometries)) << "no geometry for " << dpi << " dpi";
+        RECT area, two;
+        GetClientRect(window, &area);
+        EXPECT_TRUE(!client || (area.right == row->client.cx && area.bottom == row->client.cy))
+            << area.right << "x" << area.bottom << " at " << dpi << " dpi";
+        GetWindowRect(driver.hwnd({Control::cmd, kTwo}), &two);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&two), 2);
+        EXPECT_TRUE(EqualRect(&two, &row->two)) << dpi << " dpi";
+    };
+    expectGeometry(GetDpiForWindow(window), true);
 
     RECT frame;
     GetWindowRect(window, &frame);
@@ -189,6 +192,12 @@ TEST(Win32, GeometryFollowsTheDpi) {
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     EXPECT_LE(std::abs(frame.left - monitor.rcWork.left - (monitor.rcWork.right - frame.right)), 1);
     EXPECT_LE(std::abs(frame.top - monitor.rcWork.top - (monitor.rcWork.bottom - frame.bottom)), 1);
+
+    for (const Geometry& row : kGeometries) {
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(row.dpi, row.dpi),
+                     reinterpret_cast<LPARAM>(&frame));
+        expectGeometry(row.dpi, false);
+    }
 }
 
 }  // namespace
