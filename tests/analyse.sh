@@ -19,6 +19,9 @@ clang-tidy -p "$build" --quiet --extra-arg=-Wno-unknown-warning-option "${source
 echo "cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt \
     --error-exitcode=1 --inline-suppr --quiet -I tally -I window -I window/qt tally window/qt
+cppcheck --enable=warning,style,performance,portability --std=c++20 --library=windows \
+    --platform=win64 --error-exitcode=1 --inline-suppr --quiet -I tally -I window -I window/win32 \
+    window/win32
 
 touch "$stamp"
 echo "analysis: no findings"

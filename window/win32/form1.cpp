@@ -173,8 +173,8 @@ Form1::Form1(Beep beep)
         return RegisterClassExW(&windowClass);
     }();
     (void)registered;
-    CreateWindowExW(0, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    hwnd_ = CreateWindowExW(0, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     useFont(static_cast<int>(GetDpiForWindow(hwnd_)));
     build();
     sizeFrame();
@@ -281,21 +281,21 @@ void Form1::useFont(int dpi) {
 // Where a control stands at the window's dpi, in client pixels.
 RECT Form1::where(const Entry& entry) const {
     const int left = pixels(entry.left, dpi_), top = pixels(entry.top, dpi_);
-    RECT place{left, top, left + pixels(entry.width, dpi_), top + pixels(entry.height, dpi_)};
+    RECT at{left, top, left + pixels(entry.width, dpi_), top + pixels(entry.height, dpi_)};
     if (entry.caption) {
         // The narrow headings wrap at their blanks; where the font needs more
         // lines than the drawn height holds, the label grows downwards into
         // the free space rather than cut its last line.
         const HDC dc = GetDC(hwnd_);
         const HGDIOBJ previous = SelectObject(dc, font_);
-        RECT needed{0, 0, place.right - place.left, 0};
+        RECT needed{0, 0, at.right - at.left, 0};
         DrawTextW(dc, wide(entry.caption).c_str(), -1, &needed,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         SelectObject(dc, previous);
         ReleaseDC(hwnd_, dc);
-        place.bottom = std::max(place.bottom, top + needed.bottom);
+        at.bottom = std::max(at.bottom, top + needed.bottom);
     }
-    return place;
+    return at;
 }
 
 // The client area at the window's dpi, frame included.
