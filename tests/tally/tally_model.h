@@ -10,9 +10,18 @@
 #include <map>
 #include <string>
 
-#include "tally_test_support.h"
+#include "tally.h"
 
 namespace tally::testing {
+
+inline constexpr int kTwo = 0, kFive = 3, kSix = 4, kSeven = 5, kTen = 8, kKing = 11, kAce = 12;
+
+inline std::string name(FieldRef ref) {
+    static const char* const names[] = {"Nombre",    "Reste",       "Command1", "cmdNBJeux",
+                                        "cmdValeur", "Valeursabot", "lblSabot", "lblTires"};
+    return names[static_cast<int>(ref.field)] +
+           (isPerRank(ref.field) ? "(" + std::to_string(ref.rank) + ")" : "");
+}
 
 // SABOT_STORM_SEED replays the run a failure reported.
 inline std::uint32_t stormSeed() {
@@ -32,9 +41,9 @@ public:
     Model() {
         for (int rank = 0; rank < kRankCount; ++rank) {
             shown[at("Nombre", rank)] = "0";
-            shown[at("Reste", rank)] = std::to_string(24);  // the load fill
             shown[at("Command1", rank)] = std::to_string(values_[rank]);
         }
+        refill();  // the load fill
     }
     void click(int rank) {
         if (rank < 0 || rank >= kRankCount) return;
@@ -45,10 +54,10 @@ public:
         shown["cmdValeur"] = withSign(cumul);
         shown["lblSabot"] = withSign(number("lblSabot") - 1);
         shown["lblTires"] = withSign(number("lblTires") + 1);
-        const long long decks = number("cmdNBJeux");
-        long long bet = 0;  // floor(cumul / decks) + 1, never below 0; nothing without decks
-        if (decks > 0)
-            bet = std::max(0LL, (cumul >= 0 ? cumul / decks : -((decks - 1 - cumul) / decks)) + 1);
+        const long long decks = number("cmdNBJeux");  // floor(cumul / decks) + 1, at least 0
+        const long long below = decks > 0 && cumul < 0 ? -((decks - 1 - cumul) / decks) : 0;
+        const long long bet =
+            decks > 0 ? std::max(0LL, (cumul >= 0 ? cumul / decks : below) + 1) : 0;
         shown["Valeursabot"] = std::to_string(bet);
     }
     void deckButton() {
