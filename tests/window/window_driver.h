@@ -22,8 +22,7 @@ enum class Key { Space, Enter, Escape, Tab, Backtab, Left, Right, Up, Down, Page
                  Home, End };
 // clang-format on
 
-// The parts of a horizontal scroll bar a mouse click can land on.
-enum class Part { LeftArrow, RightArrow, LeftTrack, RightTrack };
+enum class Part { LeftArrow, RightArrow };  // of a horizontal scroll bar
 
 class Driver {
 public:

@@ -111,33 +111,14 @@ void Win32Driver::doubleClick(Target target) {
 }
 
 void Win32Driver::clickPart(Target bar, Part part) {
-    const HWND control = hwnd(bar);
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;
-    GetScrollBarInfo(control, OBJID_CLIENT, &info);
+    GetScrollBarInfo(hwnd(bar), OBJID_CLIENT, &info);
     const RECT& r = info.rcScrollBar;
-    const int arrow = info.dxyLineButton;
-    const int y = (r.top + r.bottom) / 2;
-    const bool left = part == Part::LeftArrow || part == Part::LeftTrack;
-    if (part == Part::LeftArrow || part == Part::RightArrow) {
-        const POINT at{left ? r.left + arrow / 2 : r.right - 1 - arrow / 2, y};
-        send({mouse(0, at), mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
-        return;
-    }
-    // The track lies between an arrow and the thumb; a bar as narrow as these
-    // (two arrows wide) has none, so there the driver sends what a click on
-    // it would.
-    const int from = left ? r.left + arrow : r.left + info.xyThumbBottom;
-    const int to = left ? r.left + info.xyThumbTop : r.right - arrow;
-    if (to > from) {
-        const POINT at{(from + to) / 2, y};
-        send({mouse(0, at), mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
-        return;
-    }
-    const auto lParam = reinterpret_cast<LPARAM>(control);
-    SendMessageW(form_.hwnd(), WM_HSCROLL, left ? SB_PAGELEFT : SB_PAGERIGHT, lParam);
-    SendMessageW(form_.hwnd(), WM_HSCROLL, SB_ENDSCROLL, lParam);
-    settle();
+    const int arrow = info.dxyLineButton / 2;
+    const POINT at{part == Part::LeftArrow ? r.left + arrow : r.right - 1 - arrow,
+                   (r.top + r.bottom) / 2};
+    send({mouse(0, at), mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
 }
 
 void Win32Driver::wheel(Target target, int notches) {
