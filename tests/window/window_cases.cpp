@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <random>
@@ -126,6 +127,66 @@ TEST(ScreenReaders, ReadEachControlWithWhatItStandsFor) {
                                            {{Control::Label5}, "Cartes tirées", ""}}) {
         EXPECT_EQ(d->accessibleName(row.target), row.name);
         EXPECT_EQ(d->accessibleDescription(row.target), row.description) << row.name;
+    }
+}
+
+// Where the table draws a control, in pixels at `dpi`.
+Box drawn(Target t, int dpi) {
+    using layout::pixels;
+    for (const layout::RankRow& row : layout::kRankRows)
+        if (row.control == t.control)
+            return {pixels(layout::kFirstColumn + t.rank * layout::kColumnPitch, dpi),
+                    pixels(row.top, dpi), pixels(layout::kColumnWidth, dpi),
+                    pixels(row.height, dpi)};
+    for (const layout::Single& s : layout::kSingles)
+        if (s.control == t.control)
+            return {pixels(s.left, dpi), pixels(s.top, dpi), pixels(s.width, dpi),
+                    pixels(s.height, dpi)};
+    return {};
+}
+
+bool isHeading(Target t) {
+    return std::ranges::any_of(layout::kSingles, [t](const layout::Single& s) {
+        return s.control == t.control && s.caption;
+    });
+}
+
+Box common(Box a, Box b) {
+    const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
+    const int right = std::min(a.left + a.width, b.left + b.width);
+    const int bottom = std::min(a.top + a.height, b.top + b.height);
+    return right > left && bottom > top ? Box{left, top, right - left, bottom - top} : Box{};
+}
+
+// Every control where the table draws it, at the window's dpi, but that a
+// heading whose lines need more room runs lower; every caption whole in its
+// font, and every counter able to show the widest value play reaches; no
+// overlap but those of the drawing.
+TEST(Layout, AsDrawnWithEveryCaptionWhole) {
+    auto d = openWindow();
+    const int dpi = d->dpi();
+    const Box client = d->clientArea();
+    EXPECT_EQ(client, (Box{0, 0, layout::pixels(layout::kClientWidth, dpi),
+                           layout::pixels(layout::kClientHeight, dpi)}));
+    std::vector<Target> controls;
+    for (int c = 0; c < layout::kControlCount; ++c)
+        for (int r = 0; r < (layout::isPerRank(Control(c)) ? 13 : 1); ++r)
+            controls.push_back({Control(c), r});
+    for (Target t : controls) {
+        SCOPED_TRACE("control " + std::to_string(int(t.control)) + "(" + std::to_string(t.rank) +
+                     ")");
+        const Box at = d->box(t), want = drawn(t, dpi);
+        EXPECT_TRUE(at == want || (isHeading(t) && at.left == want.left && at.top == want.top &&
+                                   at.width == want.width && at.height > want.height));
+        EXPECT_EQ(common(at, client), at);
+        EXPECT_TRUE(d->fits(t, d->caption(t))) << d->caption(t);
+        const bool counter = std::ranges::any_of(tally::allFields(), [t](tally::FieldRef ref) {
+            return layout::displayOf(ref.field) == t.control;
+        });
+        EXPECT_TRUE(!counter || (d->fits(t, " 520") && d->fits(t, "-520")));
+        for (Target other : controls)
+            EXPECT_TRUE(other == t || common(at, d->box(other)) == common(want, drawn(other, dpi)))
+                << "overlaps " << int(other.control) << "(" << other.rank << ")";
     }
 }
 

@@ -24,6 +24,12 @@ enum class Key { Space, Enter, Escape, Tab, Backtab, Left, Right, Up, Down, Page
 
 enum class Part { LeftArrow, RightArrow };  // of a horizontal scroll bar
 
+// A rectangle in the pixels of the window's client area.
+struct Box {
+    int left, top, width, height;
+    friend bool operator==(const Box&, const Box&) = default;
+};
+
 class Driver {
 public:
     virtual ~Driver() = default;
@@ -40,6 +46,12 @@ public:
     virtual std::string accessibleName(Target target) const = 0;
     virtual std::string accessibleDescription(Target target) const = 0;
     virtual int value(Target bar) const = 0;
+    virtual Box box(Target target) const = 0;
+    virtual Box clientArea() const = 0;
+    virtual int dpi() const = 0;
+    // Whether `text` shows whole in the control, in its font, laid out as the
+    // control lays out its caption.
+    virtual bool fits(Target target, const std::string& text) const = 0;
     virtual Target focused() const = 0;
     virtual int beeps() const = 0;
 };

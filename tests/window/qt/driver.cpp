@@ -5,7 +5,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -62,6 +65,31 @@ public:
     std::string accessibleDescription(Target target) const override {
         return accessible(target)->text(QAccessible::Description).toStdString();
     }
+    Box box(Target target) const override {
+        const QRect at = widget(target)->geometry();
+        return {at.x(), at.y(), at.width(), at.height()};
+    }
+    Box clientArea() const override { return {0, 0, form_.width(), form_.height()}; }
+    int dpi() const override { return form_.logicalDpiY(); }
+    bool fits(Target target, const std::string& text) const override {
+        QWidget* shown = widget(target);
+        QRect inside;
+        int flags = Qt::AlignCenter;
+        if (auto* label = qobject_cast<QLabel*>(shown)) {
+            inside = label->contentsRect();
+            flags = int(label->alignment()) | (label->wordWrap() ? int(Qt::TextWordWrap) : 0);
+        } else if (qobject_cast<QPushButton*>(shown)) {
+            QStyleOptionButton option;
+            option.initFrom(shown);
+            inside = shown->style()->subElementRect(QStyle::SE_PushButtonContents, &option, shown);
+        } else {
+            return text.empty();  // a scroll bar shows no text
+        }
+        const QFontMetrics metrics(shown->font());
+        const QString line = QString::fromStdString(text);
+        return inside.contains(metrics.boundingRect(inside, flags, line)) &&
+               ((flags & Qt::TextWordWrap) || metrics.boundingRect(line).width() <= inside.width());
+    }
     int value(Target bar) const override { return static_cast<QScrollBar*>(widget(bar))->value(); }
     Target focused() const override {
         for (int c = 0; c < layout::kControlCount; ++c) {
@@ -97,6 +125,15 @@ std::unique_ptr<Driver> openWindow() { return std::make_unique<QtDriver>(); }
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // SABOT_TEST_FONT="Family,points" stands for a desktop's font setting.
+    if (const QStringList font = qEnvironmentVariable("SABOT_TEST_FONT").split(u',');
+        font.size() == 2) {
+        QFont desktop(font[0]);
+        desktop.setPointSizeF(font[1].toDouble());
+        if (QFontInfo(desktop).family() != font[0])
+            qFatal("font %s is missing", qPrintable(font[0]));
+        QApplication::setFont(desktop);
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

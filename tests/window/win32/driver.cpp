@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <iterator>
+#include <string_view>
 #include <vector>
 
 namespace window_testing {
@@ -155,6 +156,47 @@ std::string Win32Driver::accessibleName(Target target) const {
 
 std::string Win32Driver::accessibleDescription(Target target) const {
     return accessible(hwnd(target), &IAccessible::get_accDescription);
+}
+
+Box Win32Driver::box(Target target) const {
+    RECT r;
+    GetWindowRect(hwnd(target), &r);
+    MapWindowPoints(nullptr, form_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Box Win32Driver::clientArea() const {
+    RECT r;
+    GetClientRect(form_.hwnd(), &r);
+    return {0, 0, r.right, r.bottom};
+}
+
+bool Win32Driver::fits(Target target, const std::string& text) const {
+    const HWND control = hwnd(target);
+    wchar_t kind[16];
+    GetClassNameW(control, kind, 16);
+    const bool button = std::wstring_view(kind).ends_with(L"Button");
+    if (std::wstring_view(kind).ends_with(L"ScrollBar")) return text.empty();
+    // Where the control draws its text: a button inside its bevel and focus
+    // rectangle; a label that wraps at its blanks breaks lines there.
+    RECT area, needed;
+    GetClientRect(control, &area);
+    if (button) InflateRect(&area, -3, -3);
+    needed = area;
+    const bool wraps = !button && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) == SS_LEFT;
+    std::wstring line(text.size(), L'\0');
+    line.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), line.data(),
+                            static_cast<int>(line.size()))));
+    const HDC dc = GetDC(control);
+    const HGDIOBJ was =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, line.c_str(), -1, &needed,
+              DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, was);
+    ReleaseDC(control, dc);
+    return needed.right - needed.left <= area.right - area.left &&
+           needed.bottom - needed.top <= area.bottom - area.top;
 }
 
 int Win32Driver::value(Target bar) const { return GetScrollPos(hwnd(bar), SB_CTL); }

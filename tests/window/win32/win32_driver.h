@@ -26,6 +26,10 @@ public:
     std::string accessibleName(Target target) const override;
     std::string accessibleDescription(Target target) const override;
     int value(Target bar) const override;
+    Box box(Target target) const override;
+    Box clientArea() const override;
+    int dpi() const override { return static_cast<int>(GetDpiForWindow(form_.hwnd())); }
+    bool fits(Target target, const std::string& text) const override;
     Target focused() const override;
     int beeps() const override { return beeps_; }
 
