@@ -68,6 +68,7 @@ TEST(Storm, EveryCounterFollowsTheModel) {
     Model model;
     std::vector<std::pair<FieldRef, std::string>> fields;
     for (FieldRef ref : allFields()) fields.emplace_back(ref, name(ref));
+    ASSERT_EQ(fields.size(), model.shown.size()) << "every field";
     int beeps = 0, beepsAfterAChange = 0;  // the beep must come before any counter changes
     const Tally* beeping = nullptr;
     const auto beep = [&] {
