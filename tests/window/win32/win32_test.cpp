@@ -158,12 +158,21 @@ INSTANTIATE_TEST_SUITE_P(Win32, ThumbDrag,
                                               32766}),
                          [](const auto& info) { return std::string(info.param.what); });
 
-// The framed window centred on the work area; then, told that it moved to a
-// monitor of another dpi, its controls laid out again (Wine keeps drawing the
-// frame at the system's dpi, so the client area is left out there).
-TEST(Win32, CentredAndFollowingADpiChange) {
+// The controls in the desktop's message font (without it Windows draws them
+// in the bold System font); the framed window centred on the work area; then,
+// told that it moved to a monitor of another dpi, its controls laid out again
+// (Wine keeps drawing the frame at the system's dpi, so the client area is
+// left out there).
+TEST(Win32, MessageFontCentredAndFollowingADpiChange) {
     Win32Driver driver;
     const HWND window = driver.form().hwnd();
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW used{};
+    const LRESULT font = SendMessageW(driver.hwnd({Control::Label5}), WM_GETFONT, 0, 0);
+    GetObjectW(reinterpret_cast<HFONT>(font), sizeof used, &used);
+    EXPECT_STREQ(used.lfFaceName, metrics.lfMessageFont.lfFaceName);
     RECT frame;
     GetWindowRect(window, &frame);
     MONITORINFO monitor{};
