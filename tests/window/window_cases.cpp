@@ -30,17 +30,6 @@ void pressOn(Driver& d, Target target, std::initializer_list<Key> keys) {
     for (Key key : keys) d.press(key);
 }
 
-void expectShowing(const Driver& d, Model& model) {
-    ASSERT_EQ(d.beeps(), model.beeps);
-    for (tally::FieldRef ref : tally::allFields())
-        ASSERT_EQ(d.caption({layout::displayOf(ref.field), ref.rank}), model.shown[name(ref)])
-            << name(ref);
-    for (int rank = 0; rank < tally::kRankCount; ++rank)
-        ASSERT_EQ(d.value(valueBar(rank)),
-                  std::stoi(model.shown[name({tally::Field::Command1, rank})]));
-    ASSERT_EQ(d.value(kDeckBar), std::stoi(model.shown["cmdNBJeux"]));
-}
-
 struct Case {
     const char* name;
     std::function<void(Driver&)> input;
@@ -234,4 +223,17 @@ TEST(Storm, CaptionsFollowEveryEvent) {
 }
 
 }  // namespace
+
+void expectShowing(const Driver& d, tally::testing::Model& model) {
+    using tally::testing::name;
+    ASSERT_EQ(d.beeps(), model.beeps);
+    for (tally::FieldRef ref : tally::allFields())
+        ASSERT_EQ(d.caption({layout::displayOf(ref.field), ref.rank}), model.shown[name(ref)])
+            << name(ref);
+    for (int rank = 0; rank < tally::kRankCount; ++rank)
+        ASSERT_EQ(d.value({layout::Control::HScroll2, rank}),
+                  std::stoi(model.shown[name({tally::Field::Command1, rank})]));
+    ASSERT_EQ(d.value({layout::Control::HScroll1}), std::stoi(model.shown["cmdNBJeux"]));
+}
+
 }  // namespace window_testing

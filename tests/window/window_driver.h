@@ -8,6 +8,10 @@
 
 #include "layout.h"
 
+namespace tally::testing {
+class Model;
+}
+
 namespace window_testing {
 
 // One control of the window; `rank` picks the member of a per-rank row.
@@ -58,5 +62,9 @@ public:
 
 // A fresh window, shown, active and with its starting focus.
 std::unique_ptr<Driver> openWindow();
+
+// Asserts that the window shows what the model says: every counter's caption,
+// every scroll bar's value, and one beep per card.
+void expectShowing(const Driver& d, tally::testing::Model& model);
 
 }  // namespace window_testing
