@@ -1,18 +1,12 @@
-// The start-up floor: a Qt Widgets window of the program's size holding one
-// captioned push button, so that the style and fonts load as for any window
-// with text.
+// The start-up floor: the program's window as laid out, with no logic.
 
 #include <QApplication>
-#include <QPushButton>
-#include <QWidget>
+
+#include "floor_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Floor"));
-    window.resize(656, 475);
-    auto* button = new QPushButton(QStringLiteral("2"), &window);
-    button->setGeometry(88, 232, 33, 33);
+    FloorWindow window;
     window.show();
     return QApplication::exec();
 }
