@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWindow>
 
 #include <string_view>
 
@@ -154,15 +155,8 @@ void Form1::build() {
         QWidget* widget = make(single.kind, this);
         widget->setObjectName(QLatin1String(single.name));
         widget->setGeometry(twipsRect(single.left, single.top, single.width, single.height));
-        if (single.caption) {
-            auto* heading = static_cast<QLabel*>(widget);
-            heading->setText(QString::fromUtf8(single.caption));
-            // The narrow headings wrap at their blanks; where the default font
-            // needs more lines than the drawn height holds, the label grows
-            // downwards into the free space rather than cut its last line.
-            const int needed = heading->heightForWidth(heading->width());
-            if (needed > heading->height()) heading->resize(heading->width(), needed);
-        }
+        if (single.caption)
+            static_cast<QLabel*>(widget)->setText(QString::fromUtf8(single.caption));
         if (single.heading) describe(widget, single.kind, QString::fromUtf8(single.heading));
         controls_[static_cast<int>(single.control)].push_back(widget);
     }
@@ -183,6 +177,35 @@ void Form1::build() {
     HScroll1()->setValue(tally::kStartingDecks);
 
     for (tally::FieldRef ref : tally::allFields()) showField(ref);
+}
+
+// The narrow headings wrap at their blanks; where the font needs more lines
+// than the drawn height holds, the label grows downwards into the free space
+// rather than cut its last line. Measuring the lines loads the font database,
+// the dearest step of the start-up, which the first paint needs anyway: so it
+// is done when the window is first exposed, after it has been mapped and just
+// before that paint, rather than hold the mapping back.
+void Form1::fitHeadings() {
+    for (const layout::Single& single : layout::kSingles) {
+        if (!single.caption) continue;
+        QLabel* heading = label(single.control);
+        const int needed = heading->heightForWidth(heading->width());
+        if (needed > heading->height()) heading->resize(heading->width(), needed);
+    }
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    if (!fitted_) window()->windowHandle()->installEventFilter(this);
+    QWidget::showEvent(event);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && !fitted_) {
+        watched->removeEventFilter(this);
+        fitted_ = true;
+        fitHeadings();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::chainFocus() {

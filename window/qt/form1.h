@@ -42,8 +42,13 @@ public:
     // Any control of the table; `rank` picks the member of a per-rank row.
     QWidget* control(layout::Control control, int rank = 0) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void build();
+    void fitHeadings();
     void chainFocus();
     void connectEvents();
     void showField(tally::FieldRef ref);
@@ -64,4 +69,5 @@ private:
     Beep beep_;
     tally::Tally tally_;
     std::array<std::vector<QWidget*>, layout::kControlCount> controls_;
+    bool fitted_ = false;  // the headings, to their wrapped lines
 };
