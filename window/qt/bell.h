@@ -1,12 +1,20 @@
 #pragma once
 
-struct ca_context;
+#include <QObject>
+
+#include <memory>
+#include <thread>
+
 class QWidget;
 
 // The sound of one card. On X11 it is the X bell, which desktops route to
 // their sound theme. Wayland has no bell request, so there (and on any other
 // platform) it is the sound theme's bell event played through libcanberra,
 // which follows the user's theme and the desktop's switch for event sounds.
+// libcanberra and the sound driver it opens take a while to load, and X11
+// never needs them: they are loaded on a thread of their own, once the
+// window shows or at the first card if that comes sooner, and the cards rung
+// meanwhile sound when they are ready.
 class Bell {
 public:
     explicit Bell(const QWidget& window);
@@ -14,10 +22,23 @@ public:
     Bell(const Bell&) = delete;
     Bell& operator=(const Bell&) = delete;
 
+    // Starts loading the sound library, if the platform needs it; returns at once.
+    void load();
+
     // Returns at once: the sound plays on while the card is counted.
     void ring();
 
 private:
+    struct Sounds;
+    enum class State { X11, Unloaded, Loading, Loaded, Failed };
+
+    void loaded(std::shared_ptr<Sounds> sounds);
+    void play();
+
     const QWidget& window_;
-    ca_context* context_ = nullptr;  // none on X11
+    State state_;
+    int waiting_ = 0;  // cards rung while loading
+    std::shared_ptr<Sounds> sounds_;
+    QObject receiver_;     // where the loader's result arrives, on the window's thread
+    std::jthread loader_;  // joined before the receiver goes
 };

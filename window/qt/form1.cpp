@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWindow>
 
 #include <string_view>
@@ -204,6 +205,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         watched->removeEventFilter(this);
         fitted_ = true;
         fitHeadings();
+        // The sound library, where one is needed, loads once the paint this
+        // expose asks for is done.
+        if (bell_) QTimer::singleShot(0, this, [this] { bell_->load(); });
     }
     return QWidget::eventFilter(watched, event);
 }
