@@ -11,10 +11,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("sabot"));
     QApplication::setApplicationVersion(QStringLiteral(SABOT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.sabot.Sabot"));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/sabot-32.png"));
-    icon.addFile(QStringLiteral(":/icons/sabot-64.png"));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(iconOfPngs(
+        {QStringLiteral(":/icons/sabot-32.png"), QStringLiteral(":/icons/sabot-64.png")}));
 
     Form1 form;
     showCentred(form);

@@ -1,7 +1,13 @@
 #include "startup.h"
 
+#include <png.h>
+
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -39,7 +45,38 @@ private:
     QWindow& window_;
 };
 
+// Decoded by libpng, which Qt reads PNG with too: handed a PNG, QImageReader
+// first loads every image format plugin, libjpeg with them, to ask each one
+// whether it reads the format.
+QImage readPng(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = file.readAll();
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, data.constData(), std::size_t(data.size())))
+        return {};
+    // QImage's ARGB32 is 0xAARRGGBB in the machine's byte order.
+    png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    QImage image(int(png.width), int(png.height), QImage::Format_ARGB32);
+    if (image.isNull() ||
+        !png_image_finish_read(&png, nullptr, image.bits(), int(image.bytesPerLine()), nullptr)) {
+        png_image_free(&png);
+        return {};
+    }
+    return image;
+}
+
 }  // namespace
+
+QIcon iconOfPngs(std::initializer_list<QString> files) {
+    QIcon icon;
+    for (const QString& file : files) {
+        const QImage image = readPng(file);
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
 
 std::unique_ptr<QApplication> makeApplication(int argc, char** argv) {
     static int count = argc > 0 ? 1 : 0;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 
 class QApplication;
+class QIcon;
+class QString;
 class QWidget;
 
 // The application object. The program takes no arguments, so Qt is given none
@@ -13,3 +16,6 @@ std::unique_ptr<QApplication> makeApplication(int argc, char** argv);
 // Shows a top-level window for the first time, centred on its screen's
 // available area with its frame.
 void showCentred(QWidget& window);
+
+// An icon of the PNG files given, one per size.
+QIcon iconOfPngs(std::initializer_list<QString> files);
