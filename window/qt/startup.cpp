@@ -9,17 +9,21 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
-#include <QStyle>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
+// Centred on the screen's available area along each axis where the window
+// fits; where it does not, from the area's top or left edge, so that the title
+// bar and the row headings stay within reach.
 QPoint centredOn(const QScreen* screen, QSize size) {
-    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, screen->availableGeometry())
-        .topLeft();
+    const QRect area = screen->availableGeometry();
+    return {area.left() + std::max(0, (area.width() - size.width()) / 2),
+            area.top() + std::max(0, (area.height() - size.height()) / 2)};
 }
 
 // A window manager frames the window when it maps it, and the platform tells

@@ -14,7 +14,8 @@ class QWidget;
 std::unique_ptr<QApplication> makeApplication(int argc, char** argv);
 
 // Shows a top-level window for the first time, centred on its screen's
-// available area with its frame.
+// available area with its frame; a window larger than that area opens at its
+// top or left edge.
 void showCentred(QWidget& window);
 
 // An icon of the PNG files given, one per size.
