@@ -20,8 +20,9 @@ public:
     // The first control id; the others follow in the Tab order.
     static constexpr int kFirstId = 100;
 
-    // Creates the window, hidden, centred on the work area. `beep` sounds once
-    // per card, before any counter changes; by default the platform's alert.
+    // Creates the window, hidden, centred on the work area (at its top or left
+    // edge where the window is larger). `beep` sounds once per card, before
+    // any counter changes; by default the platform's alert.
     explicit Form1(Beep beep = {});
     ~Form1();
     Form1(const Form1&) = delete;
