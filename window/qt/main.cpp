@@ -11,10 +11,14 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("sabot"));
     QApplication::setApplicationVersion(QStringLiteral(SABOT_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.sabot.Sabot"));
-    QApplication::setWindowIcon(iconOfPngs(
-        {QStringLiteral(":/icons/sabot-32.png"), QStringLiteral(":/icons/sabot-64.png")}));
 
     Form1 form;
-    showCentred(form);
+    // The icon is for the frame and the task bar, which take it when it
+    // comes: it is set once the window is painted, off the way to the first
+    // frame.
+    showCentred(form, [] {
+        QApplication::setWindowIcon(iconOfPngs(
+            {QStringLiteral(":/icons/sabot-32.png"), QStringLiteral(":/icons/sabot-64.png")}));
+    });
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -47,6 +48,31 @@ public:
 
 private:
     QWindow& window_;
+};
+
+// Runs a function once the window's first frame is painted: a window is
+// painted while its first expose is handled, and a zero timer started then
+// fires after.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QWindow& window, std::function<void()> then)
+        : QObject(&window), then_(std::move(then)) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                then_();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
 };
 
 // Decoded by libpng, which Qt reads PNG with too: handed a PNG, QImageReader
@@ -88,9 +114,10 @@ std::unique_ptr<QApplication> makeApplication(int argc, char** argv) {
     return std::make_unique<QApplication>(count, program.data());
 }
 
-void showCentred(QWidget& window) {
+void showCentred(QWidget& window, std::function<void()> painted) {
     if (const QScreen* screen = window.screen()) window.move(centredOn(screen, window.size()));
     window.winId();
     new CentreWhenFramed(*window.windowHandle());
+    if (painted) new AfterFirstPaint(*window.windowHandle(), std::move(painted));
     window.show();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -15,8 +16,9 @@ std::unique_ptr<QApplication> makeApplication(int argc, char** argv);
 
 // Shows a top-level window for the first time, centred on its screen's
 // available area with its frame; a window larger than that area opens at its
-// top or left edge.
-void showCentred(QWidget& window);
+// top or left edge. `painted`, if given, runs once the first frame is painted:
+// for what the window need not have before it shows.
+void showCentred(QWidget& window, std::function<void()> painted = {});
 
 // An icon of the PNG files given, one per size.
 QIcon iconOfPngs(std::initializer_list<QString> files);
