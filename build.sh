@@ -12,7 +12,8 @@ usage() {
 action=$1
 
 # What the window needs, then what the tests need on top.
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core)
+# libcanberra-dev for its header only: the program loads libcanberra itself.
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libpng-dev sound-theme-freedesktop fonts-dejavu-core)
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-tidy cppcheck binutils
     xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl
