@@ -16,6 +16,12 @@ std::string loaderError() {
     return error ? error : "unknown error";
 }
 
+template <class Function>
+bool resolve(void* library, Function*& function, const char* name) {
+    function = reinterpret_cast<Function*>(dlsym(library, name));
+    return function != nullptr;
+}
+
 }  // namespace
 
 // libcanberra, loaded by its soname, and the calls used from it. The package
@@ -38,17 +44,15 @@ struct Bell::Sounds {
             error = loaderError();
             return nullptr;
         }
-        const auto find = [library]<class Function>(Function*& function, const char* name) {
-            function = reinterpret_cast<Function*>(dlsym(library, name));
-            return function != nullptr;
-        };
         decltype(&ca_context_create) create = nullptr;
         decltype(&ca_context_change_props) changeProps = nullptr;
         decltype(&ca_context_open) openDriver = nullptr;
         auto sounds = std::make_shared<Sounds>();
-        if (!find(create, "ca_context_create") || !find(changeProps, "ca_context_change_props") ||
-            !find(openDriver, "ca_context_open") || !find(sounds->destroy, "ca_context_destroy") ||
-            !find(sounds->play, "ca_context_play")) {
+        if (!resolve(library, create, "ca_context_create") ||
+            !resolve(library, changeProps, "ca_context_change_props") ||
+            !resolve(library, openDriver, "ca_context_open") ||
+            !resolve(library, sounds->destroy, "ca_context_destroy") ||
+            !resolve(library, sounds->play, "ca_context_play")) {
             error = loaderError();
             return nullptr;
         }
