@@ -1,6 +1,7 @@
 # The same commit builds the same bytes, wherever and whenever it is built:
 # no path of the source or build folder, no clock time and no time zone, user,
-# locale or umask of the build ends up in the program, the .deb or the .msi.
+# locale or umask of the build ends up in the program, the .deb or the .msi
+# (for the modes in the .deb, see cpack_modes.cmake).
 # packaging/check_reproducible.sh builds everything twice to hold us to it.
 
 # The one time every artefact records (archive members, the PE header, Qt's
@@ -71,7 +72,3 @@ add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
                     -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
 # A compiler's own clock has no place in the program.
 add_compile_options(-Werror=date-time)
-
-# Folders made by an install have the same modes under any umask.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
