@@ -16,6 +16,7 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev soun
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-tidy cppcheck binutils
     xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl
+    python3 diffoscope-minimal msitools
     fonts-cantarell fonts-noto-core weston qt6-wayland)
 
 install_missing() {
@@ -45,7 +46,9 @@ test)
     # Windows version resource), then under AddressSanitizer and
     # UndefinedBehaviorSanitizer, then the Windows build (its window and core
     # tests, installer and start-up) under Wine on Xvfb; then the Debian
-    # package, installed, started and removed; last, the static analysers.
+    # package, installed, started and removed; then the program, the package,
+    # sabot.exe and the installer built twice more elsewhere, to be the same
+    # bytes; last, the static analysers.
     for preset in dev release asan windows; do
         echo "=== $preset"
         cmake --workflow --preset "$preset"
@@ -53,6 +56,8 @@ test)
     echo "=== package"
     cmake --workflow --preset package
     packaging/check_deb.sh "$(ls -t build/app/sabot_*.deb | head -n 1)"
+    echo "=== reproducible"
+    packaging/check_reproducible.sh
     echo "=== analysis"
     .ci/analyse.sh build/dev
     ;;
