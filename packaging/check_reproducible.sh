@@ -8,7 +8,7 @@
 # difference diffoscope shows where, and its full report is kept under
 # build/reproducible/.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd -P)
 reports=$root/build/reproducible
 work=$(mktemp -d "${TMPDIR:-/tmp}/sabot-reproducible.XXXXXX")
 # The copies stay for a look when the check fails.
