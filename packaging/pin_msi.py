@@ -70,6 +70,8 @@ class CompoundFile:
             length = struct.unpack_from("<H", entry, 0x40)[0]
             if entry[0x42] == 2 and entry[:max(length - 2, 0)].decode("utf-16-le", "replace") == name:
                 start, size = struct.unpack_from("<IQ", entry, 0x74)
+                if self.sector == 512:
+                    size &= 0xFFFFFFFF  # version 3 files may leave the high half unset
                 break
         else:
             raise ValueError("no stream %r" % name)
