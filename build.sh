@@ -12,11 +12,11 @@ usage() {
 action=$1
 
 # What the window needs, then what the tests need on top.
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core)
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev sound-theme-freedesktop fonts-dejavu-core librsvg2-bin)
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-tidy cppcheck binutils
-    xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl
-    python3 diffoscope-minimal msitools
+    xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest lintian
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl msitools icoutils
+    python3 diffoscope-minimal
     fonts-cantarell fonts-noto-core weston qt6-wayland)
 
 install_missing() {
