@@ -13,11 +13,12 @@ action=$1
 
 # What the window needs, then what the tests need on top.
 # libcanberra-dev for its header only: the program loads libcanberra itself.
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libpng-dev sound-theme-freedesktop fonts-dejavu-core)
-test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev clang-tidy cppcheck binutils
-    xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl
-    fonts-cantarell fonts-noto-core openbox x11-utils weston qt6-wayland)
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libpng-dev sound-theme-freedesktop fonts-dejavu-core librsvg2-bin)
+test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-tidy cppcheck binutils
+    xvfb python3-xlib time desktop-file-utils appstream dpkg-dev file googletest lintian
+    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl msitools icoutils
+    python3 diffoscope-minimal
+    fonts-cantarell fonts-noto-core weston qt6-wayland)
 
 install_missing() {
     local missing=() p
@@ -44,19 +45,22 @@ test)
     # Every suite in the debug build, then again hardened and optimised (with
     # the checks of the executable's hardening, the install tree and the
     # Windows version resource), then under AddressSanitizer and
-    # UndefinedBehaviorSanitizer, then the fuzzer, then the Windows build (its
-    # window and core tests, installer and start-up) under Wine on Xvfb; then
-    # the Debian package, installed, started and removed;
-    # last, the static analysers.
-    for preset in dev release asan fuzz windows; do
+    # UndefinedBehaviorSanitizer, then the Windows build (its window and core
+    # tests, installer and start-up) under Wine on Xvfb; then the Debian
+    # package, installed, started and removed; then the program, the package,
+    # sabot.exe and the installer built twice more elsewhere, to be the same
+    # bytes; last, the static analysers.
+    for preset in dev release asan windows; do
         echo "=== $preset"
         cmake --workflow --preset "$preset"
     done
     echo "=== package"
     cmake --workflow --preset package
     packaging/check_deb.sh "$(ls -t build/app/sabot_*.deb | head -n 1)"
+    echo "=== reproducible"
+    packaging/check_reproducible.sh
     echo "=== analysis"
-    tests/analyse.sh build/dev
+    .ci/analyse.sh build/dev
     ;;
 *) usage ;;
 esac

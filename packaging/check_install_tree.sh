@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a configured build into a scratch folder and checks what lands in
-# it: the executable, the desktop entry, the AppStream metadata and the icon,
-# each where desktops look for them and each passing its validator.
+# it: the executable, its manual page, the desktop entry, the AppStream
+# metadata and the icon, each where desktops look for them and each passing
+# its validator.
 set -euo pipefail
 build=${1:?usage: check_install_tree.sh BUILD_DIR APP_ID}
 id=${2:?usage: check_install_tree.sh BUILD_DIR APP_ID}
@@ -12,6 +13,7 @@ DESTDIR="$tree" cmake --install "$build" --prefix /usr >/dev/null
 
 expected=(
     usr/bin/sabot
+    usr/share/man/man6/sabot.6.gz
     "usr/share/applications/$id.desktop"
     "usr/share/metainfo/$id.metainfo.xml"
     "usr/share/icons/hicolor/scalable/apps/$id.svg"

@@ -1,19 +1,70 @@
 # The Windows installer, from the project's version number, and its check
-# under Wine: installed, started, closed and uninstalled.
+# under Wine: installed, upgraded by a newer installer, refused over it,
+# started, closed and uninstalled.
 find_program(WIXL wixl REQUIRED)
-set(SABOT_MSI_VERSION "${PROJECT_VERSION_MAJOR}.${SABOT_VERSION_MINOR_NUMBER}.0")
-configure_file(sabot.wxs.in ${CMAKE_CURRENT_BINARY_DIR}/sabot.wxs @ONLY)
-set(msi ${PROJECT_BINARY_DIR}/sabot-${SABOT_VERSION_TEXT}.msi)
-add_custom_command(OUTPUT ${msi}
-    # wixl takes its sources relative to the working directory only.
-    COMMAND ${WIXL} --arch x64 --define Exe=$<TARGET_FILE_NAME:sabot> --output ${msi}
-            ${CMAKE_CURRENT_BINARY_DIR}/sabot.wxs
-    WORKING_DIRECTORY $<TARGET_FILE_DIR:sabot>
-    DEPENDS sabot ${CMAKE_CURRENT_BINARY_DIR}/sabot.wxs
-    COMMENT "Building the installer sabot-${SABOT_VERSION_TEXT}.msi")
+# wixl takes its sources relative to the working directory only: it runs in
+# the executable's folder.
+get_target_property(program_folder sabot RUNTIME_OUTPUT_DIRECTORY)
+get_target_property(icon sabot SABOT_ICON)
+file(RELATIVE_PATH icon_from_program ${program_folder} ${icon})
+
+# The product code is the same for every build of one version and differs
+# from version to version: a name-based UUID of the version under the upgrade code.
+file(STRINGS sabot.wxs.in upgrade REGEX "UpgradeCode=")
+if(NOT upgrade MATCHES "UpgradeCode=\"([-0-9a-fA-F]+)\"")
+    message(FATAL_ERROR "no UpgradeCode in sabot.wxs.in")
+endif()
+set(SABOT_MSI_UPGRADE_CODE ${CMAKE_MATCH_1})
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# The cabinet keeps each file's time: the program goes in as a copy dated to
+# the commit.
+set(dated ${CMAKE_CURRENT_BINARY_DIR}/dated/sabot.exe)
+file(RELATIVE_PATH dated_from_program ${program_folder} ${dated})
+add_custom_command(OUTPUT ${dated}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:sabot> ${dated}
+    COMMAND touch -d @${SABOT_SOURCE_DATE_EPOCH} ${dated}
+    DEPENDS sabot)
+
+# Builds the installer of sabot.exe as version `text` (1.00, which Windows
+# Installer writes 1.0.0) into `folder`, and names it in `msi_var`.
+function(sabot_msi text folder msi_var)
+    string(REPLACE "." ";" parts ${text})
+    list(GET parts 0 major)
+    list(GET parts 1 minor)
+    math(EXPR minor "${minor} + 0")
+    set(SABOT_VERSION_TEXT ${text})
+    set(SABOT_MSI_VERSION "${major}.${minor}.0")
+    string(UUID SABOT_MSI_PRODUCT_CODE NAMESPACE ${SABOT_MSI_UPGRADE_CODE}
+           NAME "${SABOT_MSI_VERSION}" TYPE SHA1 UPPER)
+    configure_file(sabot.wxs.in ${folder}/sabot.wxs @ONLY)
+    set(msi ${folder}/sabot-${text}.msi)
+    add_custom_command(OUTPUT ${msi}
+        COMMAND ${WIXL} --arch x64 --define Exe=${dated_from_program}
+                --define Icon=${icon_from_program} --output ${msi} ${folder}/sabot.wxs
+        COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py ${msi}
+                ${SABOT_SOURCE_DATE_EPOCH} ${SABOT_MSI_PRODUCT_CODE}
+        WORKING_DIRECTORY ${program_folder}
+        DEPENDS ${dated} ${folder}/sabot.wxs ${icon} ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py
+        COMMENT "Building the installer sabot-${text}.msi")
+    set(${msi_var} ${msi} PARENT_SCOPE)
+endfunction()
+
+sabot_msi(${SABOT_VERSION_TEXT} ${PROJECT_BINARY_DIR} msi)
 add_custom_target(msi ALL DEPENDS ${msi})
 
 if(BUILD_TESTING)
+    # The same program under a higher version, for the check to upgrade to;
+    # by default the next minor version.
+    math(EXPR next "${SABOT_VERSION_MINOR_NUMBER} + 1")
+    if(next LESS 10)
+        set(next "0${next}")
+    endif()
+    set(SABOT_UPGRADE_TEST_VERSION "${PROJECT_VERSION_MAJOR}.${next}" CACHE STRING
+        "The higher version, written as 1.00 is, of the installer the installer check upgrades to")
+    sabot_msi(${SABOT_UPGRADE_TEST_VERSION} ${CMAKE_CURRENT_BINARY_DIR}/upgrade newer_msi)
+    add_custom_target(msi_upgrade_test ALL DEPENDS ${newer_msi})
     add_test(NAME msi_install
-        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine_session.sh ${CMAKE_CURRENT_SOURCE_DIR}/check_msi.sh ${msi})
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/wine_session.sh ${CMAKE_CURRENT_SOURCE_DIR}/check_msi.sh
+                ${msi} ${newer_msi})
 endif()

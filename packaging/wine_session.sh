@@ -2,7 +2,8 @@
 # Runs a command in a Wine session fit for a window on a machine with no
 # display: a private Xvfb, and a prefix (made on first use) with Wine's own
 # fonts, windows that Wine places itself (no window manager, and no two-second
-# wait at each close), and the system dpi asked for. A COMMAND ending in .exe
+# wait at each close), no entries made in the host's desktop menus for the
+# Start menu's shortcuts, and the system dpi asked for. A COMMAND ending in .exe
 # runs under wine64; any other sees DISPLAY, WINE and WINEPREFIX set.
 # usage: wine_session.sh [--dpi N] COMMAND [ARG...]
 set -euo pipefail
@@ -16,7 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINE=${WINE:-/usr/lib/wine/wine64}
 export WINEPREFIX=${WINEPREFIX:-$here/../build/windows/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
 wineserver=$(dirname "$WINE")/wineserver
 
 # Wine's desktop process holds on to the display it started on, so each

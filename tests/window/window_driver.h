@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "layout.h"
 
@@ -22,7 +23,7 @@ struct Target {
 };
 
 // clang-format off
-enum class Key { Space, Enter, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, PageDown,
+enum class Key { Space, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, PageDown,
                  Home, End };
 // clang-format on
 
@@ -38,8 +39,7 @@ class Driver {
 public:
     virtual ~Driver() = default;
 
-    virtual void click(Target target) = 0;  // left button, at the centre
-    virtual void doubleClick(Target target) = 0;
+    virtual void click(Target target, int times) = 0;  // left button, at the centre
     virtual void clickPart(Target bar, Part part) = 0;
     virtual void wheel(Target target, int notches) = 0;  // one notch up is +1
     virtual void focus(Target target) = 0;
@@ -47,8 +47,8 @@ public:
 
     virtual std::string caption(Target target) const = 0;  // UTF-8
     // What a screen reader reads: the control's name, then its description.
-    virtual std::string accessibleName(Target target) const = 0;
-    virtual std::string accessibleDescription(Target target) const = 0;
+    using Reading = std::pair<std::string, std::string>;
+    virtual Reading reading(Target target) const = 0;
     virtual int value(Target bar) const = 0;
     virtual Box box(Target target) const = 0;
     virtual Box clientArea() const = 0;
@@ -56,7 +56,7 @@ public:
     // Whether `text` shows whole in the control, in its font, laid out as the
     // control lays out its caption.
     virtual bool fits(Target target, const std::string& text) const = 0;
-    virtual Target focused() const = 0;
+    virtual bool hasFocus(Target target) const = 0;
     virtual int beeps() const = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "ranks.h"
+#include "resource.h"
 
 using layout::Control;
 using layout::Kind;
@@ -137,6 +138,13 @@ std::optional<tally::FieldRef> fieldShownBy(Control control, int rank) {
     return std::nullopt;
 }
 
+// The program's square icon at `size` pixels; null in an executable that does
+// not carry it (the tests'), whose windows then show the system's default.
+HICON programIcon(int size, UINT flags) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(SABOT_ICON),
+                                         IMAGE_ICON, size, size, flags));
+}
+
 void setRange(HWND bar, int lowest, int highest, int value) {
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, lowest, highest, 0, value, 0};
     SetScrollInfo(bar, SB_CTL, &info, FALSE);
@@ -156,6 +164,10 @@ Form1::Form1(Beep beep)
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = &Form1::procedure;
         windowClass.hInstance = instance;
+        // The class's icons suit the system's dpi; each window then sets its
+        // own for the dpi of its monitor.
+        windowClass.hIcon = programIcon(GetSystemMetrics(SM_CXICON), LR_SHARED);
+        windowClass.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON), LR_SHARED);
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         windowClass.lpszClassName = kClassName;
@@ -176,6 +188,7 @@ Form1::Form1(Beep beep)
     hwnd_ = CreateWindowExW(0, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     useFont(static_cast<int>(GetDpiForWindow(hwnd_)));
+    useIcons(dpi_);
     build();
     sizeFrame();
 
@@ -202,6 +215,8 @@ Form1::Form1(Beep beep)
 Form1::~Form1() {
     if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
 HWND Form1::control(Control control, int rank) const {
@@ -281,6 +296,20 @@ void Form1::useFont(int dpi) {
     message.lfHeight = MulDiv(message.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
     dpi_ = dpi;
     font_ = CreateFontIndirectW(&message);
+}
+
+// The program's icon drawn for `dpi` at the sizes the system asks for there:
+// one scaled from the system's dpi would be blurred.
+void Form1::useIcons(int dpi) {
+    const auto at = static_cast<UINT>(dpi);
+    const HICON bigIcon = programIcon(GetSystemMetricsForDpi(SM_CXICON, at), LR_DEFAULTCOLOR);
+    const HICON smallIcon = programIcon(GetSystemMetricsForDpi(SM_CXSMICON, at), LR_DEFAULTCOLOR);
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    bigIcon_ = bigIcon;
+    smallIcon_ = smallIcon;
 }
 
 // Where a control stands at the window's dpi, in client pixels.
@@ -400,6 +429,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            useIcons(HIWORD(wParam));
             place(HIWORD(wParam));
             return 0;
         }

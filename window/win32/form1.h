@@ -56,6 +56,7 @@ private:
     void build();
     void make(Entry entry, const std::wstring& text);
     void useFont(int dpi);
+    void useIcons(int dpi);
     RECT where(const Entry& entry) const;
     void sizeFrame();
     void place(int dpi);
@@ -77,6 +78,7 @@ private:
     HWND focus_ = nullptr;  // restored when the window is activated again
     int dpi_ = layout::kStandardDpi;
     HFONT font_ = nullptr;
+    HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // the title bar's, taskbar's and Alt+Tab's
     // Index i holds control id kFirstId + i, in creation (Tab) order.
     std::vector<Entry> entries_;
     std::array<std::vector<HWND>, layout::kControlCount> controls_{};

@@ -26,11 +26,11 @@ public:
         (void)QTest::qWaitForWindowActive(&form_);
     }
 
-    void click(Target target) override {
-        QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {}, centreOf(target));
-    }
-    void doubleClick(Target target) override {
-        QTest::mouseDClick(form_.windowHandle(), Qt::LeftButton, {}, centreOf(target));
+    void click(Target target, int times) override {
+        if (times == 2)
+            QTest::mouseDClick(form_.windowHandle(), Qt::LeftButton, {}, centreOf(target));
+        else
+            QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {}, centreOf(target));
     }
     void clickPart(Target bar, Part part) override {
         QWidget* shown = widget(bar);  // its arrows are square, one at each end
@@ -49,21 +49,21 @@ public:
     }
     void focus(Target target) override { widget(target)->setFocus(Qt::TabFocusReason); }
     void press(Key key) override {
-        static constexpr Qt::Key keys[] = {
-            Qt::Key_Space,    Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab,  Qt::Key_Backtab,
-            Qt::Key_Left,     Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down, Qt::Key_PageUp,
-            Qt::Key_PageDown, Qt::Key_Home,   Qt::Key_End};
+        static constexpr Qt::Key keys[] = {Qt::Key_Space,    Qt::Key_Escape, Qt::Key_Tab,
+                                           Qt::Key_Backtab,  Qt::Key_Left,   Qt::Key_Right,
+                                           Qt::Key_Up,       Qt::Key_Down,   Qt::Key_PageUp,
+                                           Qt::Key_PageDown, Qt::Key_Home,   Qt::Key_End};
         QTest::keyClick(QApplication::focusWidget(), keys[static_cast<int>(key)]);
     }
 
     std::string caption(Target target) const override {
         return widget(target)->property("text").toString().toStdString();
     }
-    std::string accessibleName(Target target) const override {
-        return accessible(target)->text(QAccessible::Name).toStdString();
-    }
-    std::string accessibleDescription(Target target) const override {
-        return accessible(target)->text(QAccessible::Description).toStdString();
+    Reading reading(Target target) const override {
+        QAccessible::setActive(true);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget(target));
+        return {read->text(QAccessible::Name).toStdString(),
+                read->text(QAccessible::Description).toStdString()};
     }
     Box box(Target target) const override {
         const QRect at = widget(target)->geometry();
@@ -91,21 +91,12 @@ public:
                ((flags & Qt::TextWordWrap) || metrics.boundingRect(line).width() <= inside.width());
     }
     int value(Target bar) const override { return static_cast<QScrollBar*>(widget(bar))->value(); }
-    Target focused() const override {
-        for (int c = 0; c < layout::kControlCount; ++c) {
-            const auto control = static_cast<layout::Control>(c);
-            for (int rank = 0; rank < (layout::isPerRank(control) ? 13 : 1); ++rank)
-                if (widget({control, rank}) == QApplication::focusWidget()) return {control, rank};
-        }
-        return {layout::Control::lblCarte};
+    bool hasFocus(Target target) const override {
+        return widget(target) == QApplication::focusWidget();
     }
     int beeps() const override { return beeps_; }
 
 private:
-    QAccessibleInterface* accessible(Target target) const {
-        QAccessible::setActive(true);
-        return QAccessible::queryAccessibleInterface(widget(target));
-    }
     QWidget* widget(Target target) const { return form_.control(target.control, target.rank); }
     QPoint centreOf(Target target) const {
         QWidget* shown = widget(target);

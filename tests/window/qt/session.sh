@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# Runs a command in a desktop session of its own, started here so that no
-# display is needed beforehand: "x11" is Xvfb with the openbox window manager,
-# "wayland" a headless weston. Sounds go to ALSA's null device, and each one
-# played appends a line to the file named by SABOT_BELLS.
+# Runs a command in a headless weston session of its own, started here so that
+# no display is needed beforehand. Sounds go to ALSA's null device, and each
+# one played appends a line to the file named by SABOT_BELLS.
 set -euo pipefail
-[ $# -ge 2 ] || { echo "usage: $0 x11|wayland COMMAND..." >&2; exit 2; }
-kind=$1
-shift
+[ $# -ge 1 ] || { echo "usage: $0 COMMAND..." >&2; exit 2; }
 dir=$(mktemp -d)
 chmod 700 "$dir"
 trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$dir"' EXIT
@@ -39,23 +36,8 @@ pcm.!default {
 CONF
 export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$dir/asound.conf CANBERRA_DRIVER=alsa
 
-case $kind in
-x11)
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dir/display" 2>/dev/null &
-    wait_for '[ -s "$dir/display" ]' Xvfb
-    export DISPLAY=:$(cat "$dir/display") QT_QPA_PLATFORM=xcb
-    openbox --sm-disable >/dev/null 2>&1 &
-    wait_for 'xprop -root _OB_THEME 2>/dev/null | grep -q =' openbox
-    ;;
-wayland)
-    weston --backend=headless-backend.so --socket=wayland-sabot --idle-time=0 \
-        --log="$dir/weston.log" &
-    wait_for '[ -S "$dir/wayland-sabot" ]' weston
-    export WAYLAND_DISPLAY=wayland-sabot QT_QPA_PLATFORM=wayland
-    ;;
-*)
-    echo "session: unknown kind $kind" >&2
-    exit 2
-    ;;
-esac
+weston --backend=headless-backend.so --socket=wayland-sabot --idle-time=0 \
+    --log="$dir/weston.log" &
+wait_for '[ -S "$dir/wayland-sabot" ]' weston
+export WAYLAND_DISPLAY=wayland-sabot QT_QPA_PLATFORM=wayland
 "$@"

@@ -1,0 +1,46 @@
+// The bell off X11: under a headless weston (see session.sh), one sound per
+// card of a burst reaches the sound device, and no other control sounds.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include <vector>
+
+#include "form1.h"
+#include "startup.h"
+
+class BellTest : public QObject {
+    Q_OBJECT
+    Form1 form;
+
+    // The sounds that reached the sound device.
+    static int bells() {
+        QFile played(qEnvironmentVariable("SABOT_BELLS"));
+        return played.open(QIODevice::ReadOnly) ? int(played.readAll().count('\n')) : -1;
+    }
+
+private Q_SLOTS:
+    void oneBellPerCard() {
+        showCentred(form);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (int card = 0; card < 300; ++card)
+            QTest::mouseClick(form.cmd(card % tally::kRankCount), Qt::LeftButton);
+        QCOMPARE(form.lblTires()->text(), QStringLiteral(" 300"));
+        for (QWidget* other : std::vector<QWidget*>{form.Nombre(0), form.Reste(1), form.Command1(2),
+                                                    form.cmdNBJeux(), form.cmdValeur(),
+                                                    form.Valeursabot(), form.lblSabot()})
+            QTest::mouseClick(other, Qt::LeftButton);
+        QTRY_COMPARE(bells(), 300);
+        QTest::qWait(500);
+        QCOMPARE(bells(), 300);
+    }
+};
+
+int main(int argc, char* argv[]) {
+    const auto app = makeApplication(argc, argv);
+    BellTest test;
+    return QTest::qExec(&test, 1, argv);
+}
+#include "bell_test.moc"
