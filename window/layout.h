@@ -45,6 +45,14 @@ inline constexpr int kStandardDpi = 96;  // where fifteen twips make one pixel
 
 // Twips to pixels at `dpi` dots per inch, rounded down as the drawn layout was.
 constexpr int pixels(int twips, int dpi = kStandardDpi) { return twips * dpi / kTwipsPerInch; }
+
+// Where a window `length` long starts along one axis of a free area: centred
+// where it fits; where it does not, at the area's start, so that its title bar
+// and row headings stay within reach.
+constexpr int placed(int areaStart, int areaLength, int length) {
+    return areaStart + (areaLength > length ? (areaLength - length) / 2 : 0);
+}
+
 inline constexpr int kClientWidth = 9840;
 inline constexpr int kClientHeight = 7125;
 

@@ -62,6 +62,20 @@ TEST(ScreenReaders, ReadEachControlWithWhatItStandsFor) {
         EXPECT_EQ(d->reading(target), Driver::Reading(name, description));
 }
 
+// Along one axis of the free area: centred where the window fits, else at the
+// area's start (a window larger than a small screen keeps its title bar).
+TEST(Placement, CentredWhereItFitsElseAtTheStart) {
+    // area start, area length, window length, where the window starts
+    for (const auto& [start, area, length, at] :
+         std::vector<std::array<int, 4>>{{0, 1280, 656, 312},
+                                         {0, 700, 700, 0},
+                                         {30, 701, 700, 30},
+                                         {-1280, 1280, 656, -968},
+                                         {40, 900, 984, 40},
+                                         {-20, 600, 4000, -20}})
+        EXPECT_EQ(layout::placed(start, area, length), at) << start << " " << area << " " << length;
+}
+
 // Where the table draws a control, in pixels at `dpi`.
 Box drawn(Target t, int dpi) {
     using layout::pixels;

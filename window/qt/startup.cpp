@@ -13,18 +13,16 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <algorithm>
 #include <array>
+
+#include "layout.h"
 
 namespace {
 
-// Centred on the screen's available area along each axis where the window
-// fits; where it does not, from the area's top or left edge, so that the title
-// bar and the row headings stay within reach.
 QPoint centredOn(const QScreen* screen, QSize size) {
     const QRect area = screen->availableGeometry();
-    return {area.left() + std::max(0, (area.width() - size.width()) / 2),
-            area.top() + std::max(0, (area.height() - size.height()) / 2)};
+    return {layout::placed(area.left(), area.width(), size.width()),
+            layout::placed(area.top(), area.height(), size.height())};
 }
 
 // A window manager frames the window when it maps it, and the platform tells

@@ -192,20 +192,16 @@ Form1::Form1(Beep beep)
     build();
     sizeFrame();
 
-    // Centred on the work area of its monitor, frame included, along each
-    // axis where it fits; where it does not, from the work area's top or left
-    // edge, so that the title bar and the row headings stay within reach.
+    // Placed on the work area of its monitor, frame included.
     RECT frame;
     GetWindowRect(hwnd_, &frame);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    const auto centred = [](LONG from, LONG to, LONG length) {
-        return static_cast<int>(from + std::max(0L, (to - from - length) / 2));
-    };
-    SetWindowPos(hwnd_, nullptr, centred(work.left, work.right, frame.right - frame.left),
-                 centred(work.top, work.bottom, frame.bottom - frame.top), 0, 0,
+    SetWindowPos(hwnd_, nullptr,
+                 layout::placed(work.left, work.right - work.left, frame.right - frame.left),
+                 layout::placed(work.top, work.bottom - work.top, frame.bottom - frame.top), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     Form_Load();
