@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QWindow>
 
@@ -39,6 +41,15 @@ public:
         setContextMenuPolicy(Qt::NoContextMenu);
     }
 
+    // Whether the bar's style draws it with a step arrow at each end, as the
+    // window was drawn; some draw none, or both at one end.
+    bool hasArrowsAtItsEnds() const {
+        const QStyleOptionSlider option = styleOption();
+        const QRect sub = part(option, QStyle::SC_ScrollBarSubLine);
+        const QRect add = part(option, QStyle::SC_ScrollBarAddLine);
+        return !sub.isEmpty() && !add.isEmpty() && sub.left() == 0 && add.right() == width() - 1;
+    }
+
 protected:
     bool event(QEvent* event) override {
         switch (event->type()) {
@@ -47,12 +58,19 @@ protected:
                 return false;
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-                if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+            case QEvent::MouseButtonDblClick: {
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                if (mouse->button() != Qt::LeftButton) {
                     event->ignore();
                     return false;
                 }
+                // Where the thumb fills the whole track no position of it
+                // stands for a value, and a drag would report the minimum:
+                // a press on it is not a drag, and changes nothing.
+                if (event->type() != QEvent::MouseButtonRelease && onStuckThumb(mouse->position()))
+                    return true;
                 break;
+            }
             default:
                 break;
         }
@@ -79,12 +97,71 @@ protected:
                 event->ignore();
         }
     }
+
+private:
+    QStyleOptionSlider styleOption() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return option;
+    }
+    QRect part(const QStyleOptionSlider& option, QStyle::SubControl control) const {
+        return style()->subControlRect(QStyle::CC_ScrollBar, &option, control, this);
+    }
+    bool onStuckThumb(QPointF at) const {
+        const QStyleOptionSlider option = styleOption();
+        return style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option, at.toPoint(), this) ==
+                   QStyle::SC_ScrollBarSlider &&
+               part(option, QStyle::SC_ScrollBarSlider).width() >=
+                   part(option, QStyle::SC_ScrollBarGroove).width();
+    }
 };
+
+// A push button that Enter clicks too when it holds the focus, as Space does:
+// once per press, however long the key is held.
+class Button final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!isEnter(event)) return QPushButton::keyPressEvent(event);
+        if (!enterHeld_) click();
+        enterHeld_ = true;
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (!isEnter(event)) return QPushButton::keyReleaseEvent(event);
+        if (!event->isAutoRepeat()) enterHeld_ = false;
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        enterHeld_ = false;
+        QPushButton::focusOutEvent(event);
+    }
+
+private:
+    static bool isEnter(const QKeyEvent* event) {
+        return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    }
+
+    bool enterHeld_ = false;
+};
+
+// Where the desktop's style leaves the scroll bars without their arrows, they
+// are drawn by Fusion, which has them and follows the desktop's palette (a dark
+// theme stays dark); every other control keeps the desktop's style.
+void keepArrows(ScrollBar& bar) {
+    if (bar.hasArrowsAtItsEnds()) return;
+    static QStyle* const withArrows = [] {
+        QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"));
+        style->setParent(qApp);  // goes with the application, after every window
+        return style;
+    }();
+    bar.setStyle(withArrows);
+}
 
 QWidget* make(Kind kind, QWidget* parent) {
     switch (kind) {
         case Kind::PushButton:
-            return new QPushButton(parent);
+            return new Button(parent);
         case Kind::Label: {
             auto* label = new QLabel(parent);
             label->setTextFormat(Qt::PlainText);
@@ -176,6 +253,9 @@ void Form1::build() {
     }
     HScroll1()->setRange(tally::kFewestDecks, tally::kMostDecks);
     HScroll1()->setValue(tally::kStartingDecks);
+    for (Control bars : {Control::HScroll2, Control::HScroll1})
+        for (QWidget* bar : controls_[static_cast<int>(bars)])
+            keepArrows(*static_cast<ScrollBar*>(bar));
 
     for (tally::FieldRef ref : tally::allFields()) showField(ref);
 }
