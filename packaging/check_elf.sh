@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Reads an executable's ELF headers and fails unless it was built hardened:
 # position independent, full RELRO with immediate binding, stack protector and
-# fortified library calls.
+# fortified library calls; and with no run path, so that every library it
+# loads comes from the system's folders.
 set -uo pipefail
 exe=${1:?usage: check_elf.sh EXECUTABLE}
 failed=0
@@ -36,6 +37,7 @@ check "fortified calls (_FORTIFY_SOURCE=2 or more, optimised)" \
     '{ grep -Eq "__[a-z_]+_chk(@|[[:space:]]|$)" <<<"$symbols" ||
        grep -Eq "macro : _FORTIFY_SOURCE [23]" <<<"$macros"; } &&
      grep -Eq -- "-O[123s]" <<<"$switches"'
+check "no run path (RPATH or RUNPATH)" '! grep -Eq "\((RPATH|RUNPATH)\)" <<<"$dynamic"'
 check "strong stack protector switch" 'grep -q -- "-fstack-protector-strong" <<<"$switches"'
 
 exit $failed
