@@ -69,7 +69,7 @@ def painted(window, width, height, top=0):
     return image.data.find(b"\x00\x00\x00") >= 0
 
 
-def run_once(x, name, program, wine=None):
+def run_once(x, name, program, wine=None, wm_class=None):
     root = x.screen().root
     root.change_attributes(event_mask=X.SubstructureNotifyMask)
     x.sync()
@@ -93,6 +93,9 @@ def run_once(x, name, program, wine=None):
             if ev.type == X.MapNotify:
                 window = ev.window
         mapped = time.perf_counter() - started
+        if wm_class and (window.get_wm_class() or (None, None))[1] != wm_class:
+            process.kill()
+            sys.exit(f"{program}'s window is of class {window.get_wm_class()}, not {wm_class}")
         geometry = window.get_geometry()
         # Wine draws the frame too, black glyphs included: look below the title.
         top = geometry.height // 4 if wine else 0
@@ -127,6 +130,7 @@ def main():
                         help="time the Windows build under Wine, in the current Wine session")
     parser.add_argument("--only", metavar="PROGRAM",
                         help="start and close PROGRAM alone, with no floor and no targets")
+    parser.add_argument("--wm-class", help="with --only: the class PROGRAM's window must have")
     args = parser.parse_args()
     wine = os.environ.get("WINE", "/usr/lib/wine/wine64") if args.wine else None
     existing = os.environ["DISPLAY"] if args.wine else None
@@ -134,7 +138,7 @@ def main():
     suffix = ".exe" if args.wine else ""
     if args.only:
         with x_server(existing) as (x, name):
-            shown = [run_once(x, name, args.only, wine)[1] for _ in range(args.runs)]
+            shown = [run_once(x, name, args.only, wine, args.wm_class)[1] for _ in range(args.runs)]
         print(f"{args.only}: window shown in {statistics.median(shown) * 1000:.1f} ms, "
               f"closed with exit status 0 ({args.runs} runs)")
         return 0

@@ -26,6 +26,8 @@ unexpected=$(cd "$tree" && find . -type f | sed 's|^\./||' | sort | grep -v -x -
 [ -z "$unexpected" ] || { echo "unexpected files in the install tree:"; echo "$unexpected"; exit 1; }
 
 desktop-file-validate "$tree/usr/share/applications/$id.desktop"
+grep -q -x "Exec=/usr/bin/sabot" "$tree/usr/share/applications/$id.desktop" ||
+    { echo "the desktop entry does not start /usr/bin/sabot"; exit 1; }
 appstreamcli validate --no-net --explain "$tree/usr/share/metainfo/$id.metainfo.xml"
 grep -q "<svg" "$tree/usr/share/icons/hicolor/scalable/apps/$id.svg"
 echo "install tree: ${#expected[@]} files, all valid"
