@@ -22,14 +22,66 @@ bool resolve(void* library, Function*& function, const char* name) {
     return function != nullptr;
 }
 
+// Said once, when the cards cannot sound: nothing else would tell.
+void cannotSound(const std::string& why) {
+    std::fprintf(stderr, "sabot: the cards cannot sound: %s\n", why.c_str());
+}
+
+// The desktop's choice of sound theme and its switch for event sounds, where
+// it publishes them: GNOME's settings, read through GIO, which is loaded (not
+// linked) like libcanberra. GIO's own declarations of the calls used:
+struct GSettings;
+struct GSettingsSchema;
+struct GSettingsSchemaSource;
+struct DesktopSounds {
+    GSettingsSchemaSource* (*sources)() = nullptr;
+    GSettingsSchema* (*lookup)(GSettingsSchemaSource*, const char*, int) = nullptr;
+    void (*unrefSchema)(GSettingsSchema*) = nullptr;
+    GSettings* (*settingsOf)(const char*) = nullptr;
+    char* (*string)(GSettings*, const char*) = nullptr;
+    int (*boolean)(GSettings*, const char*) = nullptr;
+    void (*free)(void*) = nullptr;
+    void (*unref)(void*) = nullptr;
+    GSettings* settings = nullptr;  // null where the desktop publishes neither
+
+    explicit DesktopSounds(void* gio) {
+        constexpr const char* kSchema = "org.gnome.desktop.sound";
+        if (!gio || !resolve(gio, sources, "g_settings_schema_source_get_default") ||
+            !resolve(gio, lookup, "g_settings_schema_source_lookup") ||
+            !resolve(gio, unrefSchema, "g_settings_schema_unref") ||
+            !resolve(gio, settingsOf, "g_settings_new") ||
+            !resolve(gio, string, "g_settings_get_string") ||
+            !resolve(gio, boolean, "g_settings_get_boolean") || !resolve(gio, free, "g_free") ||
+            !resolve(gio, unref, "g_object_unref"))
+            return;
+        // Asking for settings of a schema that is not installed would abort.
+        GSettingsSchemaSource* installed = sources();
+        GSettingsSchema* schema = installed ? lookup(installed, kSchema, 1) : nullptr;
+        if (!schema) return;
+        unrefSchema(schema);
+        settings = settingsOf(kSchema);
+    }
+    ~DesktopSounds() {
+        if (settings) unref(settings);
+    }
+    DesktopSounds(const DesktopSounds&) = delete;
+    DesktopSounds& operator=(const DesktopSounds&) = delete;
+};
+
 }  // namespace
 
 // libcanberra, loaded by its soname, and the calls used from it. The package
 // depends on it, but the program does not link it, so that X11 never loads it.
 struct Bell::Sounds {
     decltype(&ca_context_destroy) destroy = nullptr;
+    decltype(&ca_context_change_props) changeProps = nullptr;
     decltype(&ca_context_play) play = nullptr;
+    decltype(&ca_strerror) explain = nullptr;
     ca_context* context = nullptr;
+    // The desktop's settings, read again at each card, so that a change made
+    // while the window is open applies to the next card.
+    DesktopSounds desktop{dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL)};
+    std::string theme, enabled;  // as last given to libcanberra
 
     ~Sounds() {
         if (context) destroy(context);
@@ -45,14 +97,14 @@ struct Bell::Sounds {
             return nullptr;
         }
         decltype(&ca_context_create) create = nullptr;
-        decltype(&ca_context_change_props) changeProps = nullptr;
         decltype(&ca_context_open) openDriver = nullptr;
         auto sounds = std::make_shared<Sounds>();
         if (!resolve(library, create, "ca_context_create") ||
-            !resolve(library, changeProps, "ca_context_change_props") ||
+            !resolve(library, sounds->changeProps, "ca_context_change_props") ||
             !resolve(library, openDriver, "ca_context_open") ||
             !resolve(library, sounds->destroy, "ca_context_destroy") ||
-            !resolve(library, sounds->play, "ca_context_play")) {
+            !resolve(library, sounds->play, "ca_context_play") ||
+            !resolve(library, sounds->explain, "ca_strerror")) {
             error = loaderError();
             return nullptr;
         }
@@ -61,11 +113,31 @@ struct Bell::Sounds {
             error = "libcanberra.so.0: no context, error " + std::to_string(failure);
             return nullptr;
         }
-        changeProps(sounds->context, CA_PROP_APPLICATION_NAME, application.constData(), nullptr);
+        sounds->changeProps(sounds->context, CA_PROP_APPLICATION_NAME, application.constData(),
+                            nullptr);
+        sounds->followDesktop();
         // Opened now rather than at the first card, which would wait for the
         // sound driver to load.
-        openDriver(sounds->context);
+        if (const int failure = openDriver(sounds->context); failure != CA_SUCCESS) {
+            error = std::string("no sound driver: ") + sounds->explain(failure);
+            return nullptr;
+        }
         return sounds;
+    }
+
+    // The desktop's sound theme and event-sounds switch, where it has them.
+    void followDesktop() {
+        if (!desktop.settings) return;
+        char* name = desktop.string(desktop.settings, "theme-name");
+        const std::string newTheme = name ? name : "";
+        desktop.free(name);
+        const std::string newEnabled =
+            desktop.boolean(desktop.settings, "event-sounds") ? "1" : "0";
+        if (newTheme == theme && newEnabled == enabled) return;
+        theme = newTheme;
+        enabled = newEnabled;
+        changeProps(context, CA_PROP_CANBERRA_XDG_THEME_NAME, theme.c_str(),
+                    CA_PROP_CANBERRA_ENABLE, enabled.c_str(), nullptr);
     }
 };
 
@@ -82,8 +154,7 @@ void Bell::load() {
     loader_ = std::jthread([this, application = QApplication::applicationName().toUtf8()] {
         std::string error;
         std::shared_ptr<Sounds> sounds = Sounds::open(application, error);
-        if (!sounds)
-            std::fprintf(stderr, "sabot: %s; cards sound the platform's beep\n", error.c_str());
+        if (!sounds) cannotSound(error);
         QMetaObject::invokeMethod(
             &receiver_, [this, sounds = std::move(sounds)] { loaded(sounds); },
             Qt::QueuedConnection);
@@ -105,11 +176,14 @@ void Bell::ring() {
 }
 
 void Bell::play() {
-    if (state_ != State::Loaded) {
-        QApplication::beep();
-        return;
-    }
+    if (state_ != State::Loaded) return;  // said once already
+    sounds_->followDesktop();
     const QByteArray window = QByteArray::number(window_.window()->winId());
-    sounds_->play(sounds_->context, 0, CA_PROP_EVENT_ID, "bell-window-system", CA_PROP_WINDOW_ID,
-                  window.constData(), nullptr);
+    const int failure = sounds_->play(sounds_->context, 0, CA_PROP_EVENT_ID, "bell-window-system",
+                                      CA_PROP_WINDOW_ID, window.constData(), nullptr);
+    // Sounds the desktop switched off are not a failure.
+    if (failure != CA_SUCCESS && failure != CA_ERROR_DISABLED && !playFailed_) {
+        playFailed_ = true;
+        cannotSound(sounds_->explain(failure));
+    }
 }

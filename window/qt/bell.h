@@ -10,7 +10,8 @@ class QWidget;
 // The sound of one card. On X11 it is the X bell, which desktops route to
 // their sound theme. Wayland has no bell request, so there (and on any other
 // platform) it is the sound theme's bell event played through libcanberra,
-// which follows the user's theme and the desktop's switch for event sounds.
+// in the theme the desktop names and not at all where the desktop has event
+// sounds switched off (GNOME's settings, where it has them).
 // libcanberra and the sound driver it opens take a while to load, and X11
 // never needs them: they are loaded on a thread of their own, once the
 // window shows or at the first card if that comes sooner, and the cards rung
@@ -37,7 +38,8 @@ private:
 
     const QWidget& window_;
     State state_;
-    int waiting_ = 0;  // cards rung while loading
+    int waiting_ = 0;          // cards rung while loading
+    bool playFailed_ = false;  // and said so
     std::shared_ptr<Sounds> sounds_;
     QObject receiver_;     // where the loader's result arrives, on the window's thread
     std::jthread loader_;  // joined before the receiver goes

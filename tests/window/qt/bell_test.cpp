@@ -32,9 +32,11 @@ private Q_SLOTS:
                                                     form.cmdNBJeux(), form.cmdValeur(),
                                                     form.Valeursabot(), form.lblSabot()})
             QTest::mouseClick(other, Qt::LeftButton);
-        QTRY_COMPARE(bells(), 300);
+        // Every card, unless the session lets none sound.
+        const int heard = qEnvironmentVariableIsSet("SABOT_SILENT") ? 0 : 300;
+        QTRY_COMPARE(bells(), heard);
         QTest::qWait(500);
-        QCOMPARE(bells(), 300);
+        QCOMPARE(bells(), heard);
     }
 };
 

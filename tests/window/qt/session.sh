@@ -26,15 +26,17 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-}:intercept_strndup=0:detect_leaks=0
 
 export XDG_RUNTIME_DIR=$dir SABOT_BELLS=$dir/bells
 : >"$SABOT_BELLS"
-cat >"$dir/asound.conf" <<CONF
-pcm.!default {
-    type file
-    slave.pcm "null"
-    file "|{ echo bell >> '$SABOT_BELLS'; cat > /dev/null; }"
-    format "raw"
-}
-CONF
+sink="type file slave.pcm null format raw file \"|{ echo bell >> '$SABOT_BELLS'; cat >/dev/null; }\""
+# SABOT_SOUND_CARD=missing: the sound device is a card that is not there.
+[ "${SABOT_SOUND_CARD:-}" = missing ] && sink="type hw card 9"
+echo "pcm.!default { $sink }" >"$dir/asound.conf"
 export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$dir/asound.conf CANBERRA_DRIVER=alsa
+# GNOME's sound settings, as the desktop publishes them; SABOT_EVENT_SOUNDS=false
+# switches its event sounds off.
+mkdir -p "$dir/glib-2.0/settings"
+printf '[org/gnome/desktop/sound]\nevent-sounds=%s\n' "${SABOT_EVENT_SOUNDS:-true}" \
+    >"$dir/glib-2.0/settings/keyfile"
+export GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$dir
 
 weston --backend=headless-backend.so --socket=wayland-sabot --idle-time=0 \
     --log="$dir/weston.log" &
