@@ -2,8 +2,16 @@
 
 #include <dlfcn.h>
 #include <png.h>
-// A member of the XKB header is named `explicit`, which C++ reserves.
+// A member of the XKB header is named `explicit`, which C++ reserves: it is
+// renamed while the header is read.
+#ifdef __clang__
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit xkb_explicit
+#ifdef __clang__
+#pragma clang diagnostic pop
+#endif
 #include <xcb/xkb.h>
 #undef explicit
 
