@@ -1,13 +1,15 @@
 #include "form1.h"
 
-#include <oleacc.h>
-
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
+#include "accessible.h"
 #include "ranks.h"
 #include "resource.h"
+#include "system.h"
 
 using layout::Control;
 using layout::Kind;
@@ -18,14 +20,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"Sabot.Form1";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 
-// The accessibility libraries cost a good part of the start-up to load, and
-// only a screen reader needs them: they load on its first request.
-template <class Function>
-Function* fromLibrary(const wchar_t* library, const char* name) {
-    const FARPROC found = GetProcAddress(LoadLibraryW(library), name);
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
-}
-
 std::wstring wide(std::string_view text) {
     // UTF-8 never takes fewer bytes than UTF-16 takes units.
     std::wstring out(text.size(), L'\0');
@@ -34,86 +28,6 @@ std::wstring wide(std::string_view text) {
                             static_cast<int>(out.size()))));
     return out;
 }
-
-// The accessible object the system makes for a control's client area, with
-// the control's purpose added: as the name of a scroll bar, which has no
-// caption to be named by, and as the description of any other control.
-class Accessible final : public IAccessible {
-public:
-    Accessible(IAccessible* standard, const std::wstring& purpose, bool asName)
-        : standard_(standard), purpose_(purpose), asName_(asName) {}
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-        if (id != IID_IUnknown && id != IID_IDispatch && id != IID_IAccessible) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        *out = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-
-    // What this object adds.
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (asName_ && isSelf(child)) return answer(name);
-        return standard_->get_accName(child, name);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-        if (!asName_ && isSelf(child)) return answer(description);
-        return standard_->get_accDescription(child, description);
-    }
-
-    // Everything else is the system's.
-    // clang-format off
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return standard_->GetTypeInfoCount(n); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return standard_->GetTypeInfo(i, l, t); }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override { return standard_->GetIDsOfNames(r, n, c, l, d); }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e, UINT* a) override { return standard_->Invoke(d, r, l, f, p, v, e, a); }
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return standard_->get_accParent(p); }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return standard_->get_accChildCount(n); }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** p) override { return standard_->get_accChild(c, p); }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT c, BSTR* s) override { return standard_->get_accValue(c, s); }
-    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT c, VARIANT* v) override { return standard_->get_accRole(c, v); }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT c, VARIANT* v) override { return standard_->get_accState(c, v); }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT c, BSTR* s) override { return standard_->get_accHelp(c, s); }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* s, VARIANT c, LONG* t) override { return standard_->get_accHelpTopic(s, c, t); }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT c, BSTR* s) override { return standard_->get_accKeyboardShortcut(c, s); }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* v) override { return standard_->get_accFocus(v); }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* v) override { return standard_->get_accSelection(v); }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT c, BSTR* s) override { return standard_->get_accDefaultAction(c, s); }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG f, VARIANT c) override { return standard_->accSelect(f, c); }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* x, LONG* y, LONG* w, LONG* h, VARIANT c) override { return standard_->accLocation(x, y, w, h, c); }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG d, VARIANT s, VARIANT* e) override { return standard_->accNavigate(d, s, e); }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* v) override { return standard_->accHitTest(x, y, v); }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT c) override { return standard_->accDoDefaultAction(c); }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT c, BSTR s) override { return standard_->put_accName(c, s); }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT c, BSTR s) override { return standard_->put_accValue(c, s); }
-    // clang-format on
-
-private:
-    ~Accessible() { standard_->Release(); }
-    static bool isSelf(const VARIANT& child) {
-        return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
-    }
-    HRESULT answer(BSTR* text) const {
-        static auto* const allocate =
-            fromLibrary<decltype(SysAllocString)>(L"oleaut32.dll", "SysAllocString");
-        *text = allocate(purpose_.c_str());
-        return *text ? S_OK : E_OUTOFMEMORY;
-    }
-
-    IAccessible* standard_;
-    std::wstring purpose_;
-    bool asName_;
-    ULONG references_ = 1;
-};
 
 // The three system control classes, indexed by Kind, each under a name of the
 // window's own whose procedure answers screen readers and hands everything
@@ -148,6 +62,33 @@ HICON programIcon(int size, UINT flags) {
 void setRange(HWND bar, int lowest, int highest, int value) {
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, lowest, highest, 0, value, 0};
     SetScrollInfo(bar, SB_CTL, &info, FALSE);
+}
+
+// The desktop's message font, at the system's dpi.
+LOGFONTW messageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics.lfMessageFont;
+}
+
+// How much larger than standard the desktop has its text, in percent: its
+// message font against Windows' own, 9 points. Whatever made that font larger
+// makes the captions larger: the Text size setting of Windows 10 and 11, the
+// larger font a user of Windows 7 or 8.1 picked, a theme. Never below the
+// size the window was drawn at.
+int textPercent(const LOGFONTW& message) {
+    constexpr int kStandardPoints = 9, kPointsPerInch = 72;
+    const int standard =
+        MulDiv(kStandardPoints, static_cast<int>(system_calls::systemDpi()), kPointsPerInch);
+    return std::max(100, MulDiv(std::abs(message.lfHeight), 100, standard));
+}
+
+RECT workAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
 }
 
 }  // namespace
@@ -187,22 +128,10 @@ Form1::Form1(Beep beep)
     (void)registered;
     hwnd_ = CreateWindowExW(0, kClassName, L"Form1", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
-    useFont(static_cast<int>(GetDpiForWindow(hwnd_)));
+    useFont(static_cast<int>(system_calls::dpiOf(hwnd_)));
     useIcons(dpi_);
     build();
-    sizeFrame();
-
-    // Placed on the work area of its monitor, frame included.
-    RECT frame;
-    GetWindowRect(hwnd_, &frame);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const RECT& work = monitor.rcWork;
-    SetWindowPos(hwnd_, nullptr,
-                 layout::placed(work.left, work.right - work.left, frame.right - frame.left),
-                 layout::placed(work.top, work.bottom - work.top, frame.bottom - frame.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fit(true);
 
     Form_Load();
     focus_ = control(Control::cmd, 0);
@@ -220,6 +149,11 @@ HWND Form1::control(Control control, int rank) const {
 }
 
 void Form1::deliver(MSG& message) const {
+    // The dialog keys click the focused button at each key-down of Enter, the
+    // keyboard's repeats included: a held Enter clicks once, as Space does.
+    constexpr LPARAM kRepeat = LPARAM{1} << 30;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && (message.lParam & kRepeat))
+        return;
     if (IsDialogMessageW(hwnd_, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -283,23 +217,23 @@ void Form1::make(Entry entry, const std::wstring& text) {
 }
 
 // The desktop's message font at `dpi`: the system's metrics are for the
-// system's dpi, and the window may be on a monitor of another.
+// system's dpi, and the window may be on a monitor of another. The layout
+// grows with the dpi and as much again as the desktop has its text larger.
 void Form1::useFont(int dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTW& message = metrics.lfMessageFont;
-    message.lfHeight = MulDiv(message.lfHeight, dpi, static_cast<int>(GetDpiForSystem()));
+    message_ = messageFont();
+    LOGFONTW font = message_;
+    font.lfHeight = MulDiv(font.lfHeight, dpi, static_cast<int>(system_calls::systemDpi()));
     dpi_ = dpi;
-    font_ = CreateFontIndirectW(&message);
+    scale_ = MulDiv(dpi, textPercent(message_), 100);
+    font_ = CreateFontIndirectW(&font);
 }
 
 // The program's icon drawn for `dpi` at the sizes the system asks for there:
 // one scaled from the system's dpi would be blurred.
 void Form1::useIcons(int dpi) {
     const auto at = static_cast<UINT>(dpi);
-    const HICON bigIcon = programIcon(GetSystemMetricsForDpi(SM_CXICON, at), LR_DEFAULTCOLOR);
-    const HICON smallIcon = programIcon(GetSystemMetricsForDpi(SM_CXSMICON, at), LR_DEFAULTCOLOR);
+    const HICON bigIcon = programIcon(system_calls::metricAt(SM_CXICON, at), LR_DEFAULTCOLOR);
+    const HICON smallIcon = programIcon(system_calls::metricAt(SM_CXSMICON, at), LR_DEFAULTCOLOR);
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     if (bigIcon_) DestroyIcon(bigIcon_);
@@ -308,10 +242,10 @@ void Form1::useIcons(int dpi) {
     smallIcon_ = smallIcon;
 }
 
-// Where a control stands at the window's dpi, in client pixels.
+// Where a control stands at the layout's scale, in client pixels.
 RECT Form1::where(const Entry& entry) const {
-    const int left = pixels(entry.left, dpi_), top = pixels(entry.top, dpi_);
-    RECT at{left, top, left + pixels(entry.width, dpi_), top + pixels(entry.height, dpi_)};
+    const int left = pixels(entry.left, scale_), top = pixels(entry.top, scale_);
+    RECT at{left, top, left + pixels(entry.width, scale_), top + pixels(entry.height, scale_)};
     if (entry.caption) {
         // The narrow headings wrap at their blanks; where the font needs more
         // lines than the drawn height holds, the label grows downwards into
@@ -328,16 +262,31 @@ RECT Form1::where(const Entry& entry) const {
     return at;
 }
 
-// The client area at the window's dpi, frame included.
-void Form1::sizeFrame() {
-    RECT frame{0, 0, pixels(layout::kClientWidth, dpi_), pixels(layout::kClientHeight, dpi_)};
-    AdjustWindowRectExForDpi(&frame, kStyle, FALSE, 0, static_cast<UINT>(dpi_));
-    SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+// The window's frame around the client area at the layout's scale, where the
+// window is neither maximised nor minimised. It keeps its place (or, at
+// `start`, is centred) on its monitor's work area; along an axis where it no
+// longer fits there, it is placed by the rule it starts by.
+void Form1::fit(bool start) {
+    if (IsZoomed(hwnd_) || IsIconic(hwnd_)) return;
+    RECT now, client;
+    GetWindowRect(hwnd_, &now);
+    GetClientRect(hwnd_, &client);
+    // The frame as the system draws it now, at the window's dpi.
+    const int width = pixels(layout::kClientWidth, scale_) + (now.right - now.left) - client.right;
+    const int height =
+        pixels(layout::kClientHeight, scale_) + (now.bottom - now.top) - client.bottom;
+    const RECT work = workAreaOf(hwnd_);
+    const int left = start || now.left + width > work.right
+                         ? layout::placed(work.left, work.right - work.left, width)
+                         : now.left;
+    const int top = start || now.top + height > work.bottom
+                        ? layout::placed(work.top, work.bottom - work.top, height)
+                        : now.top;
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The whole layout again, fonts included, for a window moved to a monitor of
-// another dpi.
+// The whole layout again, font included, for a window moved to a monitor of
+// another dpi or a desktop whose text changed size.
 void Form1::place(int dpi) {
     const HFONT previous = font_;
     useFont(dpi);
@@ -348,7 +297,6 @@ void Form1::place(int dpi) {
         SendMessageW(entry.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
     DeleteObject(previous);
-    sizeFrame();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -364,33 +312,22 @@ LRESULT CALLBACK Form1::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto atom = static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM));
+    const auto& kind = *std::ranges::find(controlClasses, atom, &ControlClass::atom);
+    const bool scrollBar = &kind == &controlClasses[static_cast<int>(Kind::ScrollBar)];
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         const auto* form =
             reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
         const Entry* entry = form ? form->find(hwnd) : nullptr;
         if (entry && !entry->purpose.empty()) {
-            static auto* const createStandard = fromLibrary<decltype(CreateStdAccessibleObject)>(
-                L"oleacc.dll", "CreateStdAccessibleObject");
-            static auto* const lresultFromObject =
-                fromLibrary<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
-            // The object goes to the reader's process through COM, which this
-            // thread then needs.
-            static const HRESULT com = fromLibrary<decltype(CoInitializeEx)>(
-                L"ole32.dll", "CoInitializeEx")(nullptr, COINIT_APARTMENTTHREADED);
-            (void)com;
-            IAccessible* standard = nullptr;
-            if (SUCCEEDED(createStandard(hwnd, OBJID_CLIENT, IID_IAccessible,
-                                         reinterpret_cast<void**>(&standard)))) {
-                auto* accessible =
-                    new Accessible(standard, entry->purpose, entry->kind == Kind::ScrollBar);
-                const LRESULT result = lresultFromObject(IID_IAccessible, wParam, accessible);
-                accessible->Release();
-                return result;
-            }
+            if (const LRESULT answer = answerScreenReader(hwnd, wParam, entry->purpose, scrollBar))
+                return answer;
         }
     }
-    const auto atom = static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM));
-    const auto& kind = *std::ranges::find(controlClasses, atom, &ControlClass::atom);
+    // A scroll bar's own menu (Scroll Here, Left Edge, Right Edge...) would
+    // wipe a shoe, or set a count value of 32767, in one click: it does not
+    // open, by the mouse or by Shift+F10.
+    if (message == WM_CONTEXTMENU && scrollBar) return 0;
     return CallWindowProcW(kind.procedure, hwnd, message, wParam, lParam);
 }
 
@@ -422,13 +359,28 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (focus_) SetFocus(focus_);
             return 0;
         case WM_DPICHANGED: {
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            // The layout for the new dpi, in the rectangle the system offers:
+            // the window's own size scaled, or a maximised window's new whole.
             useIcons(HIWORD(wParam));
             place(HIWORD(wParam));
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
+        case WM_SETTINGCHANGE:
+            // The desktop's text changed size, or its font: both show in the
+            // message font.
+            if (const LOGFONTW now = messageFont(); std::memcmp(&now, &message_, sizeof now)) {
+                place(dpi_);
+                fit(false);
+            }
+            break;
+        case WM_MENUCHAR:
+            // Alt with a letter, in a window with no menu: rather than let
+            // Windows beep, as a card does, close the menu it looked in.
+            return MAKELRESULT(0, MNC_CLOSE);
         case WM_DESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             hwnd_ = nullptr;

@@ -21,8 +21,9 @@ public:
     static constexpr int kFirstId = 100;
 
     // Creates the window, hidden, centred on the work area (at its top or left
-    // edge where the window is larger). `beep` sounds once per card, before
-    // any counter changes; by default the platform's alert.
+    // edge where the window is larger), at its monitor's dpi and the desktop's
+    // text size. `beep` sounds once per card, before any counter changes; by
+    // default the platform's alert.
     explicit Form1(Beep beep = {});
     ~Form1();
     Form1(const Form1&) = delete;
@@ -35,7 +36,8 @@ public:
     HWND control(layout::Control control, int rank = 0) const;
 
     // Hands one queued message to the window, through the dialog keys (Tab,
-    // Shift+Tab, Space, Enter, arrows) first, as a Windows form does.
+    // Shift+Tab, Space, Enter, arrows) first, as a Windows form does; a held
+    // Enter clicks once.
     void deliver(MSG& message) const;
 
 private:
@@ -58,7 +60,7 @@ private:
     void useFont(int dpi);
     void useIcons(int dpi);
     RECT where(const Entry& entry) const;
-    void sizeFrame();
+    void fit(bool start);
     void place(int dpi);
     const Entry* find(HWND control) const;  // null for a window not of the table
     void showField(tally::FieldRef ref);
@@ -75,8 +77,10 @@ private:
     Beep beep_;
     tally::Tally tally_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr;  // restored when the window is activated again
-    int dpi_ = layout::kStandardDpi;
+    HWND focus_ = nullptr;              // restored when the window is activated again
+    int dpi_ = layout::kStandardDpi;    // of the window's monitor
+    int scale_ = layout::kStandardDpi;  // the layout's: the dpi, grown with the desktop's text
+    LOGFONTW message_{};                // the desktop's message font, as last read
     HFONT font_ = nullptr;
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // the title bar's, taskbar's and Alt+Tab's
     // Index i holds control id kFirstId + i, in creation (Tab) order.

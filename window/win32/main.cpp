@@ -1,9 +1,11 @@
 #include <windows.h>
 
 #include "form1.h"
+#include "system.h"
 
 // The program reads no command line; closing the window ends it with status 0.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    system_calls::loadLibrariesFromTheSystemOnly();
     Form1 form;
     ShowWindow(form.hwnd(), show);
     MSG message;
