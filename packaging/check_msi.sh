@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# In a Wine session (wine_session.sh): installs the .msi quietly and checks
-# the program, its icon, its Start-menu shortcut and its one entry in the list
-# of programs; starts the installed sabot.exe and closes its window (exit
-# status 0); installs NEWER_MSI, a higher version, over it and checks that it
-# replaced it; runs the older .msi again, which must refuse with its message;
+# In a Wine session (wine_session.sh): checks the .msi's code page and
+# language; installs it quietly and checks the program, its icon, its
+# Start-menu shortcut and its one entry in the list of programs; starts the
+# installed sabot.exe and closes its window (exit status 0); installs
+# NEWER_MSI, a higher version, over it and checks that it replaced it; runs the older .msi again, which must refuse with its message;
 # uninstalls, and checks that no file and no registry key of Sabot is left.
 set -euo pipefail
 usage="usage: check_msi.sh MSI NEWER_MSI"
@@ -60,6 +60,12 @@ snapshot() {
         iconv -f UTF-16 -t UTF-8 "$work/$1.$root.reg"
     done | tr -d '\r' | { grep -i sabot || true; } | sort >"$work/$1.registry"
 }
+
+# The installer's French reads the same under any system language: its
+# database has the code page of its text, and its summary names French.
+[ "$(msiinfo export "$msi" _ForceCodepage | tr -d '\r' | awk -F'\t' 'NR == 3 { print $1 }')" = 1252 ] ||
+    fail "$(basename "$msi") has no code page: its text reads in the system's"
+msiinfo suminfo "$msi" | grep -q -x 'Template: x64;1036' || fail "$(basename "$msi") is not French"
 
 # What an interrupted run may have left.
 for code in $(entries); do

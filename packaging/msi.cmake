@@ -17,6 +17,17 @@ endif()
 set(SABOT_MSI_UPGRADE_CODE ${CMAKE_MATCH_1})
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
+# wixl stores the installer's French in Windows-1252 but declares no code page,
+# so Windows Installer would read it in the system's (on a Russian system,
+# "Une version plus rйcente"); and it names English in the summary's
+# template. The database is given the code page of its text, and the template
+# the product's language.
+find_program(MSIBUILD msibuild REQUIRED)
+set(codepage ${CMAKE_CURRENT_BINARY_DIR}/_ForceCodepage.idt)
+file(WRITE ${codepage} "\r\n\r\n1252\t_ForceCodepage\r\n")
+file(STRINGS sabot.wxs.in language REGEX " Language=\"[0-9]+\"")
+string(REGEX REPLACE ".* Language=\"([0-9]+)\".*" "\\1" SABOT_MSI_LANGUAGE "${language}")
+
 # The cabinet keeps each file's time: the program goes in as a copy dated to
 # the commit.
 set(dated ${CMAKE_CURRENT_BINARY_DIR}/dated/sabot.exe)
@@ -42,10 +53,11 @@ function(sabot_msi text folder msi_var)
     add_custom_command(OUTPUT ${msi}
         COMMAND ${WIXL} --arch x64 --define Exe=${dated_from_program}
                 --define Icon=${icon_from_program} --output ${msi} ${folder}/sabot.wxs
+        COMMAND ${MSIBUILD} ${msi} -i ${codepage}
         COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py ${msi}
-                ${SABOT_SOURCE_DATE_EPOCH} ${SABOT_MSI_PRODUCT_CODE}
+                ${SABOT_SOURCE_DATE_EPOCH} ${SABOT_MSI_PRODUCT_CODE} ${SABOT_MSI_LANGUAGE}
         WORKING_DIRECTORY ${program_folder}
-        DEPENDS ${dated} ${folder}/sabot.wxs ${icon} ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py
+        DEPENDS ${dated} ${folder}/sabot.wxs ${icon} ${codepage} ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py
         COMMENT "Building the installer sabot-${text}.msi")
     set(${msi_var} ${msi} PARENT_SCOPE)
 endfunction()

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Pins what wixl leaves to chance in an .msi: the summary's package code,
-drawn at random, and its creation and save times, taken from the clock.
+drawn at random, and its creation and save times, taken from the clock; and
+sets the language its template names, which wixl leaves English.
 
 The times become SOURCE_DATE_EPOCH. The package code must differ between any
 two installers that differ, so it is a name-based UUID of the installer's own
@@ -18,7 +19,7 @@ import uuid
 FREE, END = 0xFFFFFFFF, 0xFFFFFFFE
 SUMMARY = "\x05SummaryInformation"
 VT_LPSTR, VT_FILETIME = 0x1E, 0x40
-PID_REVNUMBER, PID_CREATE_DTM, PID_LASTSAVE_DTM = 9, 12, 13
+PID_TEMPLATE, PID_REVNUMBER, PID_CREATE_DTM, PID_LASTSAVE_DTM = 7, 9, 12, 13
 # 100 ns steps from 1601-01-01 to 1970-01-01.
 FILETIME_1970 = 116444736000000000
 
@@ -100,7 +101,7 @@ def summary_values(stream):
     return values
 
 
-def pin(path, epoch, product_code):
+def pin(path, epoch, product_code, language):
     data = bytearray(open(path, "rb").read())
     offsets = CompoundFile(bytes(data)).stream_offsets(SUMMARY)
     stream = bytearray(data[o] for o in offsets)
@@ -112,6 +113,15 @@ def pin(path, epoch, product_code):
         if struct.unpack_from("<I", stream, at)[0] != VT_FILETIME:
             raise ValueError("summary property %d is not a time" % pid)
         stream[at + 4:at + 12] = filetime
+
+    # "x64;1033": the platform, then the language, of the same length here.
+    at = values[PID_TEMPLATE]
+    kind, length = struct.unpack_from("<II", stream, at)
+    template = bytes(stream[at + 8:at + 8 + length]).rstrip(b"\0").decode("ascii")
+    platform, _, was = template.partition(";")
+    if kind != VT_LPSTR or len(was) != len(language):
+        raise ValueError("the template %r cannot take the language %s" % (template, language))
+    stream[at + 8:at + 8 + len(template)] = (platform + ";" + language).encode("ascii")
 
     at = values[PID_REVNUMBER]
     kind, length = struct.unpack_from("<II", stream, at)
@@ -134,9 +144,9 @@ def pin(path, epoch, product_code):
 
 
 def main():
-    if len(sys.argv) != 4:
-        sys.exit("usage: pin_msi.py INSTALLER.msi SOURCE_DATE_EPOCH PRODUCT_CODE")
-    pin(sys.argv[1], int(sys.argv[2]), sys.argv[3])
+    if len(sys.argv) != 5:
+        sys.exit("usage: pin_msi.py INSTALLER.msi SOURCE_DATE_EPOCH PRODUCT_CODE LANGUAGE")
+    pin(sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4])
 
 
 if __name__ == "__main__":
