@@ -51,15 +51,16 @@ TEST(Focus, StartsOnTheTwoAndTabWalksTheWindow) {
 
 TEST(ScreenReaders, ReadEachControlWithWhatItStandsFor) {
     auto d = openWindow();
-    for (const auto& [target, name, description] :
-         std::vector<std::tuple<Target, std::string, std::string>>{
-             {card(kFive), "5", "Click sur les cartes, 5"},
-             {{Control::Reste, kAce}, "24", "Restantes, A"},
-             {valueBar(10), "Valeur des cartes, D", ""},
-             {kDeckBar, "Nombre de jeux par sabot", ""},
-             {{Control::lblTires}, "0", "Cartes tirées"},
-             {{Control::Label5}, "Cartes tirées", ""}})
-        EXPECT_EQ(d->reading(target), Driver::Reading(name, description));
+    for (const auto& [target, name, description, value] :
+         std::vector<std::tuple<Target, std::string, std::string, std::string>>{
+             {card(kFive), "5", "Click sur les cartes, 5", ""},
+             {{Control::Reste, kAce}, "24", "Restantes, A", ""},
+             {valueBar(kAce), "Valeur des cartes, A", "", "-1"},
+             {valueBar(kFive), "Valeur des cartes, 5", "", "1"},
+             {kDeckBar, "Nombre de jeux par sabot", "", "6"},
+             {{Control::lblTires}, "0", "Cartes tirées", ""},
+             {{Control::Label5}, "Cartes tirées", "", ""}})
+        EXPECT_EQ(d->reading(target), Driver::Reading(name, description, value));
 }
 
 // Along one axis of the free area: centred where the window fits, else at the
@@ -146,7 +147,7 @@ TEST(Storm, CaptionsFollowEveryEvent) {
     auto d = openWindow();
     Model model;
     for (int step = 1; step <= 4000; ++step) {
-        const int roll = pick(100), rank = pick(13);
+        const int roll = pick(110), rank = pick(13);
         const Target bar = pick(4) ? valueBar(rank) : kDeckBar;
         const int was = d->value(bar);
         int to = was;  // where the bar should go
@@ -180,10 +181,19 @@ TEST(Storm, CaptionsFollowEveryEvent) {
                 std::array{Left, Right, Up, Down, PageUp, PageDown, Home, End}[roll % 8];
             pressOn(*d, bar, {key});
             to = key == Home ? -99 : key == End ? 99999 : was + (roll % 8 % 2 ? 1 : -1);
-        } else {
+        } else if (roll < 100) {
             const Target under = std::array{bar, bar, card(rank), kDeckButton}[pick(4)];
             if (roll % 2) d->focus(under);
             d->wheel(under, pick(2) ? pick(3) + 1 : -pick(3) - 1);
+        } else if (roll < 104) {
+            d->focus(card(rank));  // one card, however long the key is held
+            d->hold(roll % 2 ? Space : Enter, pick(20));
+            model.click(rank);
+        } else if (roll < 107) {
+            d->drag(bar, roll % 2 ? 3 : -3);
+            to += d->middleOfBar();
+        } else {
+            pressOn(*d, roll % 2 ? bar : card(rank), {AltX});  // nothing, not even a sound
         }
         const bool deckBar = bar == kDeckBar;
         to = std::clamp(to, deckBar || rank < kTen ? 0 : -3, deckBar ? 10 : 32767);

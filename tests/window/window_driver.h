@@ -5,7 +5,7 @@
 
 #include <memory>
 #include <string>
-#include <utility>
+#include <tuple>
 
 #include "layout.h"
 
@@ -24,7 +24,7 @@ struct Target {
 
 // clang-format off
 enum class Key { Space, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, PageDown,
-                 Home, End };
+                 Home, End, Enter, AltX };
 // clang-format on
 
 enum class Part { LeftArrow, RightArrow };  // of a horizontal scroll bar
@@ -44,10 +44,20 @@ public:
     virtual void wheel(Target target, int notches) = 0;  // one notch up is +1
     virtual void focus(Target target) = 0;
     virtual void press(Key key) = 0;  // to whatever holds the focus
+    // Held down while the keyboard repeats it `repeats` times, then let go.
+    virtual void hold(Key key, int repeats) = 0;
+    // The left button pressed at the middle of a scroll bar, moved `pixels`
+    // along it, and released.
+    virtual void drag(Target bar, int pixels) = 0;
+    // What the middle of a scroll bar is, as the platform draws the window's:
+    // the thumb, a press on which changes nothing (0), or an arrow, which
+    // steps once (-1 or 1).
+    virtual int middleOfBar() const = 0;
 
     virtual std::string caption(Target target) const = 0;  // UTF-8
-    // What a screen reader reads: the control's name, then its description.
-    using Reading = std::pair<std::string, std::string>;
+    // What a screen reader reads: the control's name, its description, and
+    // its value where it has one.
+    using Reading = std::tuple<std::string, std::string, std::string>;
     virtual Reading reading(Target target) const = 0;
     virtual int value(Target bar) const = 0;
     virtual Box box(Target target) const = 0;
@@ -57,7 +67,7 @@ public:
     // control lays out its caption.
     virtual bool fits(Target target, const std::string& text) const = 0;
     virtual bool hasFocus(Target target) const = 0;
-    virtual int beeps() const = 0;
+    virtual int beeps() const = 0;  // the window's own and the platform's
 };
 
 // A fresh window, shown, active and with its starting focus.

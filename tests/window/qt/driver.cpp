@@ -48,12 +48,26 @@ public:
         QApplication::sendEvent(under, &event);
     }
     void focus(Target target) override { widget(target)->setFocus(Qt::TabFocusReason); }
-    void press(Key key) override {
-        static constexpr Qt::Key keys[] = {Qt::Key_Space,    Qt::Key_Escape, Qt::Key_Tab,
-                                           Qt::Key_Backtab,  Qt::Key_Left,   Qt::Key_Right,
-                                           Qt::Key_Up,       Qt::Key_Down,   Qt::Key_PageUp,
-                                           Qt::Key_PageDown, Qt::Key_Home,   Qt::Key_End};
-        QTest::keyClick(QApplication::focusWidget(), keys[static_cast<int>(key)]);
+    void press(Key key) override { hold(key, 0); }
+    void hold(Key key, int repeats) override {
+        static constexpr Qt::Key keys[] = {
+            Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Left,
+            Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,   Qt::Key_PageUp,  Qt::Key_PageDown,
+            Qt::Key_Home,  Qt::Key_End,    Qt::Key_Return, Qt::Key_X};
+        const Qt::Key pressed = keys[static_cast<int>(key)];
+        const auto modifiers = key == Key::AltX ? Qt::AltModifier : Qt::NoModifier;
+        // As X11 repeats a held key when its auto-repeat is detectable: the
+        // press again, with no release between.
+        for (int press = 0; press <= repeats; ++press)
+            QTest::keyPress(QApplication::focusWidget(), pressed, modifiers);
+        QTest::keyRelease(QApplication::focusWidget(), pressed, modifiers);
+    }
+    int middleOfBar() const override { return 0; }  // the thumb, which fills its track
+    void drag(Target bar, int pixels) override {
+        const QPoint from = centreOf(bar), to = from + QPoint(pixels, 0);
+        QTest::mousePress(form_.windowHandle(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(form_.windowHandle(), to);
+        QTest::mouseRelease(form_.windowHandle(), Qt::LeftButton, {}, to);
     }
 
     std::string caption(Target target) const override {
@@ -62,8 +76,10 @@ public:
     Reading reading(Target target) const override {
         QAccessible::setActive(true);
         QAccessibleInterface* read = QAccessible::queryAccessibleInterface(widget(target));
+        QAccessibleValueInterface* value = read->valueInterface();
         return {read->text(QAccessible::Name).toStdString(),
-                read->text(QAccessible::Description).toStdString()};
+                read->text(QAccessible::Description).toStdString(),
+                value ? value->currentValue().toString().toStdString() : ""};
     }
     Box box(Target target) const override {
         const QRect at = widget(target)->geometry();
@@ -116,6 +132,9 @@ std::unique_ptr<Driver> openWindow() { return std::make_unique<QtDriver>(); }
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (const QString style = qEnvironmentVariable("QT_STYLE_OVERRIDE");
+        !style.isEmpty() && QApplication::style()->name().compare(style, Qt::CaseInsensitive))
+        qFatal("style %s is missing", qPrintable(style));
     // SABOT_TEST_FONT="Family,points" stands for a desktop's font setting.
     if (const QStringList font = qEnvironmentVariable("SABOT_TEST_FONT").split(u',');
         font.size() == 2) {
