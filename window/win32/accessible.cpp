@@ -8,7 +8,7 @@ namespace {
 
 // The system's accessible object for a control, answering as it does but for
 // what this one adds: through IAccessible and through IDispatch alike, and
-// with the system object's other interfaces.
+// with the system object's window and its children (IOleWindow, IEnumVARIANT).
 class Accessible final : public IAccessible, public IOleWindow, public IEnumVARIANT {
 public:
     Accessible(IAccessible* standard, HWND control, const std::wstring& purpose, bool scrollBar)
@@ -25,8 +25,13 @@ public:
             *out = static_cast<IOleWindow*>(this);
         else if (id == IID_IEnumVARIANT && children_)
             *out = static_cast<IEnumVARIANT*>(this);
-        else  // any other the system's object has, as its own
-            return standard_->QueryInterface(id, out);
+        else {
+            // Not the system object's others: every interface of an object
+            // leads back to that object, and theirs to the system's, which
+            // does not say what this one adds.
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
         AddRef();
         return S_OK;
     }
