@@ -186,8 +186,11 @@ TEST(Storm, CaptionsFollowEveryEvent) {
             if (roll % 2) d->focus(under);
             d->wheel(under, pick(2) ? pick(3) + 1 : -pick(3) - 1);
         } else if (roll < 104) {
-            d->focus(card(rank));  // one card, however long the key is held
+            // One card, however long the key is held; then one more press.
+            d->focus(card(rank));
             d->hold(roll % 2 ? Space : Enter, pick(20));
+            d->press(roll % 2 ? Space : Enter);
+            model.click(rank);
             model.click(rank);
         } else if (roll < 107) {
             d->drag(bar, roll % 2 ? 3 : -3);
