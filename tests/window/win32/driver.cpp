@@ -357,14 +357,23 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     driver.tell(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
     expectScaled(scale, fontAt(desktop));
 
-    // Then the desktop's text made twice Windows' standard 9 points, and back,
-    // each time told as Windows tells every window.
-    NONCLIENTMETRICSW twice = desktop;
-    twice.lfMessageFont.lfHeight = -MulDiv(24, system, 96);
-    for (auto [metrics, layoutScale] : {std::pair{&twice, dpi * 2}, std::pair{&desktop, scale}}) {
+    // Then, the window low on the screen, the desktop's text made two and a
+    // half times Windows' standard 9 points (a size no session has), and back,
+    // each time told as Windows tells every window. Grown past the work area's
+    // bottom, the window is placed again by the rule along that side alone.
+    SetWindowPos(window, nullptr, 20, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    NONCLIENTMETRICSW larger = desktop;
+    larger.lfMessageFont.lfHeight = -MulDiv(30, system, 96);
+    for (auto [metrics, layoutScale] :
+         {std::pair{&larger, dpi * 5 / 2}, std::pair{&desktop, scale}}) {
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
         driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
         expectScaled(layoutScale, fontAt(*metrics));
+        RECT at, work;
+        GetWindowRect(window, &at);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_EQ(at.left, 20);
+        EXPECT_LE(at.bottom, work.bottom);
     }
 }
 
