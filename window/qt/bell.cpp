@@ -176,7 +176,8 @@ void Bell::ring() {
 }
 
 void Bell::play() {
-    if (state_ != State::Loaded) return;  // said once already
+    if (state_ == State::X11) return QApplication::beep();
+    if (state_ != State::Loaded) return;  // the cards cannot sound, as was said
     sounds_->followDesktop();
     const QByteArray window = QByteArray::number(window_.window()->winId());
     const int failure = sounds_->play(sounds_->context, 0, CA_PROP_EVENT_ID, "bell-window-system",

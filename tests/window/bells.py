@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Runs COMMAND (a Windows program under $WINE) while counting the bells any
-client rings on the display, as the platform's beep is under Wine: one line
-each in FILE, which the program finds through SABOT_BELLS (a Windows path).
+"""Runs COMMAND while counting the bells any client rings on the X display, as
+the platform's beep is under X11 and under Wine: one line each in FILE, which
+the program finds through SABOT_BELLS (for a Windows program run under
+$WINE, as a Windows path).
 
-usage: bells.py FILE COMMAND [ARG...]   (in a session of wine_session.sh)
+usage: bells.py FILE COMMAND [ARG...]   (with DISPLAY set)
 """
 import os
 import subprocess
@@ -43,9 +44,11 @@ def main():
     threading.Thread(target=recorder.record_enable_context, args=(context, heard),
                      daemon=True).start()
     started.wait(10)
+    path = os.path.abspath(path)
     if command[0].endswith(".exe"):
         command.insert(0, os.environ["WINE"])
-    environment = dict(os.environ, SABOT_BELLS="Z:" + os.path.abspath(path).replace("/", "\\"))
+        path = "Z:" + path.replace("/", "\\")
+    environment = dict(os.environ, SABOT_BELLS=path)
     status = subprocess.call(command, env=environment)
     control.record_disable_context(context)
     control.sync()
