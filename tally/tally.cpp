@@ -59,8 +59,9 @@ std::size_t Tally::slot(FieldRef ref) {
 double Tally::value(FieldRef ref) const { return fieldValue(text(ref)); }
 
 void Tally::write(FieldRef ref, std::string text) {
-    texts_[slot(ref)] = std::move(text);
-    if (hooks_.written) hooks_.written(ref);
+    std::string& stored = texts_[slot(ref)];
+    stored = std::move(text);
+    if (hooks_.written) hooks_.written(ref, stored);
 }
 
 void Tally::cmd_Click(int rank) {

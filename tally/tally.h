@@ -41,10 +41,11 @@ std::int64_t betSuggestion(double runningCount, double decks);
 class Tally {
 public:
     // Called by the operations: `beep` once at the start of a card click, before
-    // any field changes; `written` after each field write, in order.
+    // any field changes; `written` after each field write, in order, with the
+    // field and its new text.
     struct Hooks {
         std::function<void()> beep;
-        std::function<void(FieldRef)> written;
+        std::function<void(FieldRef, const std::string&)> written;
     };
 
     explicit Tally(Hooks hooks = {});

@@ -14,6 +14,16 @@ namespace layout {
 
 enum class Kind { PushButton, Label, ScrollBar };
 
+// What a control's Click (a push button) or Change (a scroll bar) does to the
+// tally; every other event of every control does nothing.
+enum class Event {
+    None,
+    cmd_Click,        // a card of the control's rank was dealt
+    cmdNBJeux_Click,  // the shoe starts again
+    HScroll1_Change,  // the decks per shoe, to the bar's value
+    HScroll2_Change,  // the count value of the control's rank, to the bar's value
+};
+
 enum class Control {
     // One per rank, in columns.
     cmd,
@@ -68,16 +78,17 @@ struct RankRow {
     int top;
     int height;
     const char* heading;  // the row's heading, read out with the rank
+    Event raises;
 };
 
 // clang-format off
 inline constexpr std::array<RankRow, 5> kRankRows{{
-    // control           name         kind              top   height  heading
-    {Control::cmd,       "cmd",       Kind::PushButton, 3480, 495,    "Click sur les cartes"},
-    {Control::Nombre,    "Nombre",    Kind::PushButton, 4680, 495,    "Sorties"},
-    {Control::Reste,     "Reste",     Kind::PushButton, 5160, 495,    "Restantes"},
-    {Control::Command1,  "Command1",  Kind::PushButton, 5760, 495,    "Valeur des cartes"},
-    {Control::HScroll2,  "HScroll2",  Kind::ScrollBar,  6240, 255,    "Valeur des cartes"},
+    // control           name         kind              top   height  heading                 raises
+    {Control::cmd,       "cmd",       Kind::PushButton, 3480, 495,    "Click sur les cartes", Event::cmd_Click},
+    {Control::Nombre,    "Nombre",    Kind::PushButton, 4680, 495,    "Sorties",              Event::None},
+    {Control::Reste,     "Reste",     Kind::PushButton, 5160, 495,    "Restantes",            Event::None},
+    {Control::Command1,  "Command1",  Kind::PushButton, 5760, 495,    "Valeur des cartes",    Event::None},
+    {Control::HScroll2,  "HScroll2",  Kind::ScrollBar,  6240, 255,    "Valeur des cartes",    Event::HScroll2_Change},
 }};
 // clang-format on
 
@@ -88,28 +99,29 @@ struct Single {
     const char* caption;  // headings only; a display field shows the tally's text
     int left, top, width, height;
     const char* heading;  // what a value control stands for, read out with it
+    Event raises;
 };
 
 // clang-format off
 inline constexpr std::array<Single, 15> kSingles{{
     // Row headings, at the left edge.
-    // control              name           kind              caption                         left  top   width height heading
-    {Control::lblCarte,     "lblCarte",    Kind::Label,      "Click sur les cartes",          360, 3600,  735,  375, nullptr},
-    {Control::lblNombre,    "lblNombre",   Kind::Label,      "Sorties",                       360, 4680,  975,  495, nullptr},
-    {Control::Label6,       "Label6",      Kind::Label,      "Restantes",                     360, 5280,  855,  375, nullptr},
-    {Control::Label1,       "Label1",      Kind::Label,      "Valeur des cartes",             360, 5760,  735,  495, nullptr},
+    // control             name           kind              caption                         left  top   width height heading                    raises
+    {Control::lblCarte,    "lblCarte",    Kind::Label,      "Click sur les cartes",          360, 3600,  735,  375, nullptr,                    Event::None},
+    {Control::lblNombre,   "lblNombre",   Kind::Label,      "Sorties",                       360, 4680,  975,  495, nullptr,                    Event::None},
+    {Control::Label6,      "Label6",      Kind::Label,      "Restantes",                     360, 5280,  855,  375, nullptr,                    Event::None},
+    {Control::Label1,      "Label1",      Kind::Label,      "Valeur des cartes",             360, 5760,  735,  495, nullptr,                    Event::None},
     // The shoe panel, upper right.
-    {Control::Label2,       "Label2",      Kind::Label,      "Cartes restantes au sabot :",  4320,  120, 1935,  495, nullptr},
-    {Control::lblSabot,     "lblSabot",    Kind::Label,      nullptr,                        6360,  120,  495,  495, "Cartes restantes au sabot"},
-    {Control::Label5,       "Label5",      Kind::Label,      "Cartes tirées",                4320,  720, 1935,  255, nullptr},
-    {Control::lblTires,     "lblTires",    Kind::Label,      nullptr,                        6360,  720,  495,  375, "Cartes tirées"},
-    {Control::HScroll1,     "HScroll1",    Kind::ScrollBar,  nullptr,                        6360, 1080,  495,  255, "Nombre de jeux par sabot"},
-    {Control::Label4,       "Label4",      Kind::Label,      "Nombre de jeux par sabot",     4200, 1320, 1935,  495, nullptr},
-    {Control::cmdNBJeux,    "cmdNBJeux",   Kind::PushButton, nullptr,                        6360, 1320,  495,  495, "Nombre de jeux par sabot"},
-    {Control::Label3,       "Label3",      Kind::Label,      "Compte cartes",                4200, 2040, 2055,  495, nullptr},
-    {Control::cmdValeur,    "cmdValeur",   Kind::PushButton, nullptr,                        6360, 1920,  495,  495, "Compte cartes"},
-    {Control::Label7,       "Label7",      Kind::Label,      "Miser",                        4200, 2520, 2055,  495, nullptr},
-    {Control::Valeursabot,  "Valeursabot", Kind::PushButton, nullptr,                        6360, 2520,  495,  495, "Miser"},
+    {Control::Label2,      "Label2",      Kind::Label,      "Cartes restantes au sabot :",  4320,  120, 1935,  495, nullptr,                    Event::None},
+    {Control::lblSabot,    "lblSabot",    Kind::Label,      nullptr,                        6360,  120,  495,  495, "Cartes restantes au sabot", Event::None},
+    {Control::Label5,      "Label5",      Kind::Label,      "Cartes tirées",                4320,  720, 1935,  255, nullptr,                    Event::None},
+    {Control::lblTires,    "lblTires",    Kind::Label,      nullptr,                        6360,  720,  495,  375, "Cartes tirées",            Event::None},
+    {Control::HScroll1,    "HScroll1",    Kind::ScrollBar,  nullptr,                        6360, 1080,  495,  255, "Nombre de jeux par sabot", Event::HScroll1_Change},
+    {Control::Label4,      "Label4",      Kind::Label,      "Nombre de jeux par sabot",     4200, 1320, 1935,  495, nullptr,                    Event::None},
+    {Control::cmdNBJeux,   "cmdNBJeux",   Kind::PushButton, nullptr,                        6360, 1320,  495,  495, "Nombre de jeux par sabot", Event::cmdNBJeux_Click},
+    {Control::Label3,      "Label3",      Kind::Label,      "Compte cartes",                4200, 2040, 2055,  495, nullptr,                    Event::None},
+    {Control::cmdValeur,   "cmdValeur",   Kind::PushButton, nullptr,                        6360, 1920,  495,  495, "Compte cartes",            Event::None},
+    {Control::Label7,      "Label7",      Kind::Label,      "Miser",                        4200, 2520, 2055,  495, nullptr,                    Event::None},
+    {Control::Valeursabot, "Valeursabot", Kind::PushButton, nullptr,                        6360, 2520,  495,  495, "Miser",                    Event::None},
 }};
 // clang-format on
 

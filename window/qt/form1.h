@@ -5,10 +5,9 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "bell.h"
-#include "layout.h"
+#include "controls.h"
 #include "tally.h"
 
 class QLabel;
@@ -16,7 +15,7 @@ class QPushButton;
 class QScrollBar;
 
 // The program's one window: the card buttons, the per-rank rows and the shoe
-// panel, laid out from the layout table, showing the tally's texts.
+// panel, made from the table of controls, showing the tally's texts.
 class Form1 : public QWidget {
 public:
     using Beep = std::function<void()>;
@@ -40,34 +39,27 @@ public:
     QScrollBar* HScroll1() const { return scrollBar(layout::Control::HScroll1); }
 
     // Any control of the table; `rank` picks the member of a per-rank row.
-    QWidget* control(layout::Control control, int rank = 0) const;
+    QWidget* control(layout::Control control, int rank = 0) const {
+        return controls_[layout::indexOf(control, rank)];
+    }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void build();
     void fitHeadings();
-    void chainFocus();
     void connectEvents();
-    void showField(tally::FieldRef ref);
-    QRect twipsRect(int left, int top, int width, int height) const;
+    void showField(tally::FieldRef ref, const std::string& text);
+    QRect twipsRect(const layout::Twips& box) const;
 
     QPushButton* button(layout::Control control, int rank = 0) const;
     QLabel* label(layout::Control control) const;
     QScrollBar* scrollBar(layout::Control control, int rank = 0) const;
 
-    // The event handlers, one per control and event.
-    void Form_Load();
-    void cmd_Click(int rank);
-    void cmdNBJeux_Click();
-    void HScroll1_Change();
-    void HScroll2_Change(int rank);
-
     std::unique_ptr<Bell> bell_;  // when no `beep` is given
     Beep beep_;
     tally::Tally tally_;
-    std::array<std::vector<QWidget*>, layout::kControlCount> controls_;
-    bool fitted_ = false;  // the headings, to their wrapped lines
+    std::array<QWidget*, layout::kItemCount> controls_{};  // as in layout::controls()
+    bool shown_ = false;
 };

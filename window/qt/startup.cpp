@@ -61,12 +61,10 @@ private:
     QWindow& window_;
 };
 
-// Runs a function once the window's first frame is painted: a window is
-// painted while its first expose is handled, and a zero timer started then
-// fires after.
-class AfterFirstPaint final : public QObject {
+// Runs a function once, at the window's first expose.
+class OnFirstExpose final : public QObject {
 public:
-    AfterFirstPaint(QWindow& window, std::function<void()> then)
+    OnFirstExpose(QWindow& window, std::function<void()> then)
         : QObject(&window), then_(std::move(then)) {
         window.installEventFilter(this);
     }
@@ -74,10 +72,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] {
-                then_();
-                deleteLater();
-            });
+            then_();
+            deleteLater();
         }
         return false;
     }
@@ -143,6 +139,18 @@ QIcon iconOfPngs(std::initializer_list<QString> files) {
     return icon;
 }
 
+void whenFirstExposed(QWindow& window, std::function<void()> then) {
+    new OnFirstExpose(window, std::move(then));
+}
+
+// A window is painted while its first expose is handled, and a zero timer
+// started then fires after.
+void whenFirstPainted(QWindow& window, std::function<void()> then) {
+    whenFirstExposed(window, [&window, then = std::move(then)]() mutable {
+        QTimer::singleShot(0, &window, std::move(then));
+    });
+}
+
 std::unique_ptr<QApplication> makeApplication(int argc, char** argv) {
     static int count = argc > 0 ? 1 : 0;
     static std::array<char*, 2> program{argc > 0 ? argv[0] : nullptr, nullptr};
@@ -155,6 +163,6 @@ void showCentred(QWidget& window, std::function<void()> painted) {
     if (const QScreen* screen = window.screen()) window.move(centredOn(screen, window.size()));
     window.winId();
     new CentreWhenFramed(*window.windowHandle());
-    if (painted) new AfterFirstPaint(*window.windowHandle(), std::move(painted));
+    if (painted) whenFirstPainted(*window.windowHandle(), std::move(painted));
     window.show();
 }
