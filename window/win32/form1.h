@@ -5,13 +5,12 @@
 #include <array>
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "layout.h"
+#include "controls.h"
 #include "tally.h"
 
 // The program's one window on the platform's own controls: the card buttons,
-// the per-rank rows and the shoe panel, laid out from the layout table,
+// the per-rank rows and the shoe panel, made from the table of controls,
 // showing the tally's texts.
 class Form1 {
 public:
@@ -33,7 +32,9 @@ public:
     const tally::Tally& tally() const { return tally_; }
 
     // Any control of the table; `rank` picks the member of a per-rank row.
-    HWND control(layout::Control control, int rank = 0) const;
+    HWND control(layout::Control control, int rank = 0) const {
+        return controls_[layout::indexOf(control, rank)];
+    }
 
     // Hands one queued message to the window, through the dialog keys (Tab,
     // Shift+Tab, Space, Enter, arrows) first, as a Windows form does; a held
@@ -41,38 +42,21 @@ public:
     void deliver(MSG& message) const;
 
 private:
-    // One control: where it is in the table and what it is for.
-    struct Entry {
-        HWND hwnd;
-        layout::Control control;
-        int rank;
-        layout::Kind kind;
-        int left, top, width, height;  // in twips
-        const char* caption;           // a heading's own text, which wraps at its blanks
-        std::wstring purpose;          // what screen readers say the control is for
-    };
-
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK controlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
-    void make(Entry entry, const std::wstring& text);
-    void useFont(int dpi);
-    void useIcons(int dpi);
-    RECT where(const Entry& entry) const;
-    void fit(bool start);
-    void place(int dpi);
-    const Entry* find(HWND control) const;  // null for a window not of the table
-    void showField(tally::FieldRef ref);
-    void command(HWND from);
+    const layout::Item* find(HWND control) const;  // null for a window not of the table
+    void showField(tally::FieldRef ref, const std::string& text);
     void scroll(HWND bar, int code);
 
-    // The event handlers, one per control and event.
-    void Form_Load();
-    void cmd_Click(int rank);
-    void cmdNBJeux_Click();
-    void HScroll1_Change();
-    void HScroll2_Change(int rank);
+    // Scaling and placement (scaling.cpp).
+    static HICON programIcon(int size, UINT flags);
+    void useFont(int dpi);
+    void useIcons(int dpi);
+    RECT where(const layout::Item& item) const;
+    void fit(bool start);
+    void place(int dpi);
+    void followTextSize();
 
     Beep beep_;
     tally::Tally tally_;
@@ -83,7 +67,6 @@ private:
     LOGFONTW message_{};                // the desktop's message font, as last read
     HFONT font_ = nullptr;
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // the title bar's, taskbar's and Alt+Tab's
-    // Index i holds control id kFirstId + i, in creation (Tab) order.
-    std::vector<Entry> entries_;
-    std::array<std::vector<HWND>, layout::kControlCount> controls_{};
+    // As in layout::controls(); index i has control id kFirstId + i.
+    std::array<HWND, layout::kItemCount> controls_{};
 };

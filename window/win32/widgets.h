@@ -1,0 +1,19 @@
+#pragma once
+
+// The window's controls: the system's own of each kind, made as the table has
+// them and hooked so that screen readers hear what each stands for.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "controls.h"
+
+std::wstring wide(std::string_view text);
+
+// A control of the table as a child of `parent`, with id `id`, at `at` in
+// client pixels, in `font`, captioned `text`: a scroll bar with its range and
+// starting value, a value label with its frame.
+HWND makeControl(const layout::Item& item, HWND parent, int id, const RECT& at, HFONT font,
+                 const std::wstring& text);
