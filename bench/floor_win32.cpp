@@ -1,12 +1,12 @@
 // The Windows start-up floor: a window of the program's size holding the same
-// 80 controls at the same places, with their starting captions, the desktop's
-// message font and the same manifest, and no logic at all.
+// 80 controls at the same places, from the same table, with their starting
+// captions, the desktop's message font and the same manifest, and no logic.
 
 #include <windows.h>
 
 #include <string>
 
-#include "layout.h"
+#include "controls.h"
 
 namespace {
 
@@ -17,21 +17,22 @@ LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-HWND make(HWND parent, layout::Kind kind, const std::wstring& text, int left, int top, int width,
-          int height, HFONT font) {
+HWND make(HWND parent, layout::Kind kind, const std::wstring& text, const layout::Twips& box,
+          HFONT font) {
     static const wchar_t* const classes[] = {L"BUTTON", L"STATIC", L"SCROLLBAR"};
     static const DWORD styles[] = {BS_PUSHBUTTON | WS_TABSTOP, SS_LEFT, SBS_HORZ | WS_TABSTOP};
     const int k = static_cast<int>(kind);
     const HWND control = CreateWindowExW(
-        0, classes[k], text.c_str(), WS_CHILD | WS_VISIBLE | styles[k], pixels(left), pixels(top),
-        pixels(width), pixels(height), parent, nullptr, nullptr, nullptr);
+        0, classes[k], text.c_str(), WS_CHILD | WS_VISIBLE | styles[k], pixels(box.left),
+        pixels(box.top), pixels(box.width), pixels(box.height), parent, nullptr, nullptr, nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
 
-std::wstring wide(const char* text) {
+std::wstring wide(const std::string& text) {
     wchar_t out[64];
-    return {out, static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text, -1, out, 64) - 1)};
+    return {out, static_cast<std::size_t>(MultiByteToWideChar(
+                     CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out, 64))};
 }
 
 }  // namespace
@@ -56,36 +57,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
 
-    static const char* const cards[] = {"2", "3",  "4", "5", "6", "7", "8",
-                                        "9", "10", "V", "D", "R", "A"};
-    static const int values[] = {1, 1, 1, 1, 1, 0, 0, 0, -1, -1, -1, -1, -1};
-    for (const layout::RankRow& row : layout::kRankRows) {
-        for (int rank = 0; rank < 13; ++rank) {
-            std::wstring text = row.control == layout::Control::cmd      ? wide(cards[rank])
-                                : row.control == layout::Control::Nombre ? L"0"
-                                : row.control == layout::Control::Reste  ? L"24"
-                                : row.control == layout::Control::Command1
-                                    ? std::to_wstring(values[rank])
-                                    : L"";
-            const HWND control =
-                make(window, row.kind, text, layout::kFirstColumn + rank * layout::kColumnPitch,
-                     row.top, layout::kColumnWidth, row.height, font);
-            if (row.kind == layout::Kind::ScrollBar)
-                SetScrollRange(control, SB_CTL, rank < 8 ? 0 : -3, 32767, FALSE);
-        }
-    }
-    for (const layout::Single& single : layout::kSingles) {
-        const layout::Control c = single.control;
-        std::wstring text = single.caption                    ? wide(single.caption)
-                            : c == layout::Control::lblSabot  ? L"312"
-                            : c == layout::Control::cmdNBJeux ? L"6"
-                            : c == layout::Control::HScroll1  ? L""
-                                                              : L"0";
-        const HWND control = make(window, single.kind, text, single.left, single.top, single.width,
-                                  single.height, font);
-        if (single.kind == layout::Kind::ScrollBar) {
-            SetScrollRange(control, SB_CTL, 0, 10, FALSE);
-            SetScrollPos(control, SB_CTL, 6, FALSE);
+    // The texts the window starts with.
+    tally::Tally start;
+    start.Form_Load();
+    for (const layout::Item& item : layout::controls()) {
+        const HWND control =
+            make(window, item.kind, wide(item.shows ? start.text(*item.shows) : item.caption),
+                 item.box, font);
+        if (item.kind == layout::Kind::ScrollBar) {
+            SetScrollRange(control, SB_CTL, item.lowest, item.highest, FALSE);
+            SetScrollPos(control, SB_CTL, item.start, FALSE);
         }
     }
     ShowWindow(window, show);

@@ -79,24 +79,13 @@ TEST(Placement, CentredWhereItFitsElseAtTheStart) {
 
 // Where the table draws a control, in pixels at `dpi`.
 Box drawn(Target t, int dpi) {
+    const layout::Twips& box = layout::item(t.control, t.rank).box;
     using layout::pixels;
-    for (const layout::RankRow& row : layout::kRankRows)
-        if (row.control == t.control)
-            return {pixels(layout::kFirstColumn + t.rank * layout::kColumnPitch, dpi),
-                    pixels(row.top, dpi), pixels(layout::kColumnWidth, dpi),
-                    pixels(row.height, dpi)};
-    for (const layout::Single& s : layout::kSingles)
-        if (s.control == t.control)
-            return {pixels(s.left, dpi), pixels(s.top, dpi), pixels(s.width, dpi),
-                    pixels(s.height, dpi)};
-    return {};
+    return {pixels(box.left, dpi), pixels(box.top, dpi), pixels(box.width, dpi),
+            pixels(box.height, dpi)};
 }
 
-bool isHeading(Target t) {
-    return std::ranges::any_of(layout::kSingles, [t](const layout::Single& s) {
-        return s.control == t.control && s.caption;
-    });
-}
+bool isHeading(Target t) { return layout::item(t.control, t.rank).heading; }
 
 Box common(Box a, Box b) {
     const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);

@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "layout.h"
+#include "controls.h"
 
 namespace tally::testing {
 class Model;
