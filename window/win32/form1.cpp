@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "accessible.h"
 #include "ranks.h"
@@ -196,6 +197,8 @@ void Form1::build() {
     }
     setRange(control(Control::HScroll1), tally::kFewestDecks, tally::kMostDecks,
              tally::kStartingDecks);
+    for (Entry& entry : entries_)
+        if (entry.kind == Kind::ScrollBar) entry.reported = GetScrollPos(entry.hwnd, SB_CTL);
 }
 
 void Form1::make(Entry entry, const std::wstring& text) {
@@ -262,12 +265,17 @@ RECT Form1::where(const Entry& entry) const {
     return at;
 }
 
-// The window's frame around the client area at the layout's scale, where the
-// window is neither maximised nor minimised. It keeps its place (or, at
-// `start`, is centred) on its monitor's work area; along an axis where it no
-// longer fits there, it is placed by the rule it starts by.
+// The window's frame around the client area at the layout's scale. It keeps
+// its place (or, at `start`, is centred) on its monitor's work area; along an
+// axis where it no longer fits there, it is placed by the rule it starts by.
+// A maximised or minimised window is fitted when it is restored: the size it
+// restores to was drawn at the old scale.
 void Form1::fit(bool start) {
-    if (IsZoomed(hwnd_) || IsIconic(hwnd_)) return;
+    if (IsZoomed(hwnd_) || IsIconic(hwnd_)) {
+        fitWhenRestored_ = true;
+        return;
+    }
+    fitWhenRestored_ = false;
     RECT now, client;
     GetWindowRect(hwnd_, &now);
     GetClientRect(hwnd_, &client);
@@ -315,9 +323,11 @@ LRESULT CALLBACK Form1::controlProcedure(HWND hwnd, UINT message, WPARAM wParam,
     const auto atom = static_cast<ATOM>(GetClassLongPtrW(hwnd, GCW_ATOM));
     const auto& kind = *std::ranges::find(controlClasses, atom, &ControlClass::atom);
     const bool scrollBar = &kind == &controlClasses[static_cast<int>(Kind::ScrollBar)];
+    auto* const form = reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
+    // The control the focus comes back to when the window has it again,
+    // however the window lost it: remembered as each control receives it.
+    if (message == WM_SETFOCUS && form && form->find(hwnd)) form->focus_ = hwnd;
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        const auto* form =
-            reinterpret_cast<Form1*>(GetWindowLongPtrW(GetParent(hwnd), GWLP_USERDATA));
         const Entry* entry = form ? form->find(hwnd) : nullptr;
         if (entry && !entry->purpose.empty()) {
             if (const LRESULT answer = answerScreenReader(hwnd, wParam, entry->purpose, scrollBar))
@@ -349,26 +359,27 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                        ? MAKELRESULT(GetDlgCtrlID(focus->hwnd), DC_HASDEFID)
                        : 0;
         }
-        case WM_ACTIVATE:
-            // The focus leaves with the window and comes back to the same control.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                if (const HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) focus_ = focus;
-            }
-            break;
         case WM_SETFOCUS:
             if (focus_) SetFocus(focus_);
             return 0;
         case WM_DPICHANGED: {
             // The layout for the new dpi, in the rectangle the system offers:
             // the window's own size scaled, or a maximised window's new whole.
+            // Maximised or minimised, the window takes its size for the new
+            // dpi when restored.
             useIcons(HIWORD(wParam));
             place(HIWORD(wParam));
+            fitWhenRestored_ = fitWhenRestored_ || IsZoomed(hwnd_) || IsIconic(hwnd_);
+            if (IsIconic(hwnd_)) return 0;
             const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
                          suggested.right - suggested.left, suggested.bottom - suggested.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED && fitWhenRestored_) fit(false);
+            break;
         case WM_SETTINGCHANGE:
             // The desktop's text changed size, or its font: both show in the
             // message font.
@@ -397,6 +408,10 @@ const Form1::Entry* Form1::find(HWND control) const {
     return index < entries_.size() && entries_[index].hwnd == control ? &entries_[index] : nullptr;
 }
 
+Form1::Entry* Form1::find(HWND control) {
+    return const_cast<Entry*>(std::as_const(*this).find(control));
+}
+
 void Form1::command(HWND from) {
     const Entry* entry = find(from);
     if (entry && entry->control == Control::cmd) cmd_Click(entry->rank);
@@ -404,9 +419,13 @@ void Form1::command(HWND from) {
 }
 
 // A Win32 scroll bar only reports what the user did; the window works out the
-// new value, moves the thumb, and reports a Change when the value moved.
+// new value from the one the bar shows, moves the thumb, and reports a Change
+// when the value differs from the one it last reported. Another program, or an
+// automation client through the system's proxy, may have moved the bar before
+// it tells a release of the thumb there: the counters follow the bar all the
+// same, once per change.
 void Form1::scroll(HWND bar, int code) {
-    const Entry* entry = find(bar);
+    Entry* entry = find(bar);
     if (!entry || entry->kind != Kind::ScrollBar) return;
 
     SCROLLINFO info{};
@@ -438,8 +457,9 @@ void Form1::scroll(HWND bar, int code) {
             return;
     }
     value = std::clamp(value, info.nMin, info.nMax);
-    if (value == info.nPos) return;
-    SetScrollPos(bar, SB_CTL, value, TRUE);
+    if (value != info.nPos) SetScrollPos(bar, SB_CTL, value, TRUE);
+    if (value == entry->reported) return;
+    entry->reported = value;
     if (entry->control == Control::HScroll1)
         HScroll1_Change();
     else

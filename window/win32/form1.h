@@ -50,6 +50,7 @@ private:
         int left, top, width, height;  // in twips
         const char* caption;           // a heading's own text, which wraps at its blanks
         std::wstring purpose;          // what screen readers say the control is for
+        int reported = 0;              // a scroll bar's value as last reported
     };
 
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,6 +64,7 @@ private:
     void fit(bool start);
     void place(int dpi);
     const Entry* find(HWND control) const;  // null for a window not of the table
+    Entry* find(HWND control);
     void showField(tally::FieldRef ref);
     void command(HWND from);
     void scroll(HWND bar, int code);
@@ -77,7 +79,8 @@ private:
     Beep beep_;
     tally::Tally tally_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr;              // restored when the window is activated again
+    HWND focus_ = nullptr;              // the control that last had the focus
+    bool fitWhenRestored_ = false;      // the layout changed while maximised or minimised
     int dpi_ = layout::kStandardDpi;    // of the window's monitor
     int scale_ = layout::kStandardDpi;  // the layout's: the dpi, grown with the desktop's text
     LOGFONTW message_{};                // the desktop's message font, as last read
