@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # In a Wine session (wine_session.sh): checks the .msi's code page and
-# language; installs it quietly and checks the program, its icon, its
-# Start-menu shortcut and its one entry in the list of programs; starts the
+# language, and the version its File table gives sabot.exe; installs it
+# quietly to a folder of the user's choosing and checks the program, its icon,
+# its Start-menu shortcut and its one entry in the list of programs; starts the
 # installed sabot.exe and closes its window (exit status 0); installs
-# NEWER_MSI, a higher version, over it and checks that it replaced it; runs the older .msi again, which must refuse with its message;
-# uninstalls, and checks that no file and no registry key of Sabot is left.
+# NEWER_MSI, a higher version, over it with no folder named and checks that it
+# replaced it in the same folder; runs the older .msi again, which must refuse
+# with its message; uninstalls, and checks that no file and no registry key of
+# Sabot is left.
 set -euo pipefail
 usage="usage: check_msi.sh MSI NEWER_MSI"
 msi=${1:?$usage}
 newer=${2:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
-installed="$WINEPREFIX/drive_c/Program Files/Sabot/sabot.exe"
+folder='C:\Jeux\Sabot'
+installed="$WINEPREFIX/drive_c/Jeux/Sabot/sabot.exe"
 # All users' Start menu, or the installing user's where Wine puts it there.
 shortcuts=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sabot.lnk"
     "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Sabot.lnk")
@@ -26,6 +30,14 @@ fail() {
 # A value of an installer's table, by the first column's value.
 table_value() {
     msiinfo export "$1" "$2" | tr -d '\r' | awk -F'\t' -v key="$3" '$1 == key { print $2 }'
+}
+
+# The four-part file version in the version resource of executable $1.
+file_version() {
+    /usr/bin/python3 -c 'import struct, sys
+data = open(sys.argv[1], "rb").read()
+ms, ls = struct.unpack_from("<II", data, data.index(bytes.fromhex("bd04effe")) + 8)
+print("%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF))' "$1"
 }
 
 # The product codes of the Sabot entries in the list of programs, one a line.
@@ -71,17 +83,29 @@ msiinfo suminfo "$msi" | grep -q -x 'Template: x64;1036' || fail "$(basename "$m
 for code in $(entries); do
     "$WINE" msiexec /x "$code" /qn
 done
+# The folder chosen is in one of the user's own, which stays.
+mkdir -p "$WINEPREFIX/drive_c/Jeux"
 snapshot before
 
-"$WINE" msiexec /i "$msi" /qn
+"$WINE" msiexec /i "$msi" /qn "INSTALLDIR=$folder"
 [ -f "$installed" ] || fail "not installed: $installed"
+# Versioned for Windows Installer as the program's own resource states, so
+# that a repair or an upgrade follows the rules for versioned files, not
+# dates and hashes.
+for package in "$msi" "$newer"; do
+    version=$(msiinfo export "$package" File | tr -d '\r' | awk -F'\t' '$3 == "sabot.exe" { print $5 }')
+    [ "$version" = "$(file_version "$installed")" ] ||
+        fail "$(basename "$package") gives sabot.exe the version \"$version\", not $(file_version "$installed")"
+done
 [ -f "${shortcuts[0]}" ] || [ -f "${shortcuts[1]}" ] || fail "no Start-menu shortcut Sabot.lnk"
 single_entry "$msi" >/dev/null
 /usr/bin/python3 "$here/../bench/startup.py" --wine --runs 1 --only "$installed"
 
-# The newer version replaces the older: one entry, the newer's.
+# The newer version replaces the older, in the folder the older was
+# installed to: one entry, the newer's.
 "$WINE" msiexec /i "$newer" /qn
 [ -f "$installed" ] || fail "not installed after the upgrade: $installed"
+[ ! -e "$WINEPREFIX/drive_c/Program Files/Sabot" ] || fail "the upgrade went to Program Files"
 code=$(single_entry "$newer")
 
 # The program's icon, with every size Windows asks for, is the executable's
