@@ -420,8 +420,7 @@ TEST(ScrollBarSetFromOutside, IsFollowedOncePerChange) {
         SendMessageW(driver.hwnd(bar), SBM_SETPOS, static_cast<WPARAM>(value), TRUE);
         driver.tell(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, value),
                     reinterpret_cast<LPARAM>(driver.hwnd(bar)));
-        if (changes && bar == kDecks) model.deckChange(value);
-        if (changes && bar == kFiveValue) model.valueChange(kFive, value);
+        if (changes) bar == kDecks ? model.deckChange(value) : model.valueChange(kFive, value);
         expectShowing(driver, model);
     }
 }
