@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -82,7 +81,22 @@ int textPercent(const LOGFONTW& message) {
     constexpr int kStandardPoints = 9, kPointsPerInch = 72;
     const int standard =
         MulDiv(kStandardPoints, static_cast<int>(system_calls::systemDpi()), kPointsPerInch);
-    return std::max(100, MulDiv(std::abs(message.lfHeight), 100, standard));
+    // A negative height is the characters' own, as points are; a positive one
+    // is the cell's, which holds the internal leading too: the font says how
+    // much.
+    int height = -message.lfHeight;
+    if (message.lfHeight > 0) {
+        const HDC screen = GetDC(nullptr);
+        const HFONT font = CreateFontIndirectW(&message);
+        const HGDIOBJ previous = SelectObject(screen, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen, &metrics);
+        SelectObject(screen, previous);
+        DeleteObject(font);
+        ReleaseDC(nullptr, screen);
+        height = metrics.tmHeight - metrics.tmInternalLeading;
+    }
+    return std::max(100, MulDiv(height, 100, standard));
 }
 
 RECT workAreaOf(HWND window) {
@@ -313,6 +327,7 @@ LRESULT CALLBACK Form1::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        system_calls::scaleFrameWithDpi(hwnd);
     }
     if (auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
         return form->handle(message, wParam, lParam);
@@ -390,7 +405,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MENUCHAR:
             // Alt with a letter, in a window with no menu: rather than let
-            // Windows beep, as a card does, close the menu it looked in.
+            // Windows beep, as a card does, close the menu it looked in. A
+            // letter typed in the open system menu that matches none of its
+            // items leaves it open, as in any menu.
+            if (HIWORD(wParam) & MF_POPUP) break;
             return MAKELRESULT(0, MNC_CLOSE);
         case WM_DESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
