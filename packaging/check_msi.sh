@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # In a Wine session (wine_session.sh): checks the .msi's code page and
-# language; installs it quietly and checks the program, its icon, its
-# Start-menu shortcut and its one entry in the list of programs; starts the
+# language, and the version its File table gives sabot.exe; installs it
+# quietly to a folder of the user's choosing and checks the program, its icon,
+# its Start-menu shortcut and its one entry in the list of programs; starts the
 # installed sabot.exe and closes its window (exit status 0); installs
-# NEWER_MSI, a higher version, over it and checks that it replaced it; runs the older .msi again, which must refuse with its message;
-# uninstalls, and checks that no file and no registry key of Sabot is left.
+# NEWER_MSI, a higher version, over it with no folder named and checks that it
+# replaced it in the same folder; runs the older .msi again, which must refuse
+# with its message; uninstalls, and checks that no file and no registry key of
+# Sabot is left.
 set -euo pipefail
 usage="usage: check_msi.sh MSI NEWER_MSI"
 msi=${1:?$usage}
 newer=${2:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
-installed="$WINEPREFIX/drive_c/Program Files/Sabot/sabot.exe"
+folder='C:\Jeux\Sabot'
+installed="$WINEPREFIX/drive_c/Jeux/Sabot/sabot.exe"
 # All users' Start menu, or the installing user's where Wine puts it there.
 shortcuts=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sabot.lnk"
     "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Sabot.lnk")
@@ -71,17 +75,26 @@ msiinfo suminfo "$msi" | grep -q -x 'Template: x64;1036' || fail "$(basename "$m
 for code in $(entries); do
     "$WINE" msiexec /x "$code" /qn
 done
+# The folder chosen is in one of the user's own, which stays.
+mkdir -p "$WINEPREFIX/drive_c/Jeux"
 snapshot before
 
-"$WINE" msiexec /i "$msi" /qn
+"$WINE" msiexec /i "$msi" /qn "INSTALLDIR=$folder"
 [ -f "$installed" ] || fail "not installed: $installed"
+# Versioned for Windows Installer as the program's resource states it (the
+# product's version, four parts), so that a repair or an upgrade follows the
+# rules for versioned files, not dates and hashes.
+version=$(msiinfo export "$msi" File | tr -d '\r' | awk -F'\t' '$3 == "sabot.exe" { print $5 }')
+[ "$version" = "$(table_value "$msi" Property ProductVersion).0" ] || fail "sabot.exe has the version \"$version\""
 [ -f "${shortcuts[0]}" ] || [ -f "${shortcuts[1]}" ] || fail "no Start-menu shortcut Sabot.lnk"
 single_entry "$msi" >/dev/null
 /usr/bin/python3 "$here/../bench/startup.py" --wine --runs 1 --only "$installed"
 
-# The newer version replaces the older: one entry, the newer's.
+# The newer version replaces the older, in the folder the older was
+# installed to: one entry, the newer's.
 "$WINE" msiexec /i "$newer" /qn
 [ -f "$installed" ] || fail "not installed after the upgrade: $installed"
+[ ! -e "$WINEPREFIX/drive_c/Program Files/Sabot" ] || fail "the upgrade went to Program Files"
 code=$(single_entry "$newer")
 
 # The program's icon, with every size Windows asks for, is the executable's

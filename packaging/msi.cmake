@@ -28,6 +28,15 @@ file(WRITE ${codepage} "\r\n\r\n1252\t_ForceCodepage\r\n")
 file(STRINGS sabot.wxs.in language REGEX " Language=\"[0-9]+\"")
 string(REGEX REPLACE ".* Language=\"([0-9]+)\".*" "\\1" SABOT_MSI_LANGUAGE "${language}")
 
+# wixl leaves the File table's Version and Language empty, so Windows
+# Installer would treat sabot.exe as an unversioned file (dates and hashes) at
+# a repair or an upgrade. The file gets the version and language its version
+# resource carries (1,0,0,0 and French), whichever version the installer is,
+# and loses the hash kept for unversioned files only.
+string(REPLACE "," "." file_version ${SABOT_VERSION_COMMAS})
+set(versioned "UPDATE `File` SET `Version` = '${file_version}', `Language` = '${SABOT_MSI_LANGUAGE}' WHERE `File` = 'SabotExe'")
+set(unhashed "DELETE FROM `MsiFileHash` WHERE `File_` = 'SabotExe'")
+
 # The cabinet keeps each file's time: the program goes in as a copy dated to
 # the commit.
 set(dated ${CMAKE_CURRENT_BINARY_DIR}/dated/sabot.exe)
@@ -53,12 +62,12 @@ function(sabot_msi text folder msi_var)
     add_custom_command(OUTPUT ${msi}
         COMMAND ${WIXL} --arch x64 --define Exe=${dated_from_program}
                 --define Icon=${icon_from_program} --output ${msi} ${folder}/sabot.wxs
-        COMMAND ${MSIBUILD} ${msi} -i ${codepage}
+        COMMAND ${MSIBUILD} ${msi} -i ${codepage} -q ${versioned} -q ${unhashed}
         COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py ${msi}
                 ${SABOT_SOURCE_DATE_EPOCH} ${SABOT_MSI_PRODUCT_CODE} ${SABOT_MSI_LANGUAGE}
         WORKING_DIRECTORY ${program_folder}
         DEPENDS ${dated} ${folder}/sabot.wxs ${icon} ${codepage} ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py
-        COMMENT "Building the installer sabot-${text}.msi")
+        COMMENT "Building the installer sabot-${text}.msi" VERBATIM)
     set(${msi_var} ${msi} PARENT_SCOPE)
 endfunction()
 

@@ -74,6 +74,7 @@ void Form1::build() {
         const std::string& text = item.shows ? tally_.text(*item.shows) : item.caption;
         controls_[i] = makeControl(item, hwnd_, kFirstId + static_cast<int>(i), where(item), font_,
                                    wide(text));
+        reported_[i] = item.start;
     }
 }
 
@@ -82,6 +83,7 @@ LRESULT CALLBACK Form1::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        system_calls::scaleFrameWithDpi(hwnd);
     }
     if (auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
         return form->handle(message, wParam, lParam);
@@ -109,32 +111,42 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                        ? MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID)
                        : 0;
         }
-        case WM_ACTIVATE:
-            // The focus leaves with the window and comes back to the same control.
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                if (const HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) focus_ = focus;
-            }
-            break;
+        case kControlFocused:
+            // The control the focus comes back to when the window has it
+            // again, however the window lost it: remembered as each control
+            // receives it.
+            if (find(reinterpret_cast<HWND>(lParam))) focus_ = reinterpret_cast<HWND>(lParam);
+            return 0;
         case WM_SETFOCUS:
             if (focus_) SetFocus(focus_);
             return 0;
         case WM_DPICHANGED: {
             // The layout for the new dpi, in the rectangle the system offers:
             // the window's own size scaled, or a maximised window's new whole.
+            // Maximised or minimised, the window takes its size for the new
+            // dpi when restored.
             useIcons(HIWORD(wParam));
             place(HIWORD(wParam));
+            fitWhenRestored_ = fitWhenRestored_ || IsZoomed(hwnd_) || IsIconic(hwnd_);
+            if (IsIconic(hwnd_)) return 0;
             const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
             SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
                          suggested.right - suggested.left, suggested.bottom - suggested.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED && fitWhenRestored_) fit(false);
+            break;
         case WM_SETTINGCHANGE:
             followTextSize();
             break;
         case WM_MENUCHAR:
             // Alt with a letter, in a window with no menu: rather than let
-            // Windows beep, as a card does, close the menu it looked in.
+            // Windows beep, as a card does, close the menu it looked in. A
+            // letter typed in the open system menu that matches none of its
+            // items leaves it open, as in any menu.
+            if (HIWORD(wParam) & MF_POPUP) break;
             return MAKELRESULT(0, MNC_CLOSE);
         case WM_DESTROY:
             SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -155,7 +167,11 @@ const layout::Item* Form1::find(HWND control) const {
 }
 
 // A Win32 scroll bar only reports what the user did; the window works out the
-// new value, moves the thumb, and reports a Change when the value moved.
+// new value from the one the bar shows, moves the thumb, and reports a Change
+// when the value differs from the one it last reported. Another program, or an
+// automation client through the system's proxy, may have moved the bar before
+// it tells a release of the thumb there: the counters follow the bar all the
+// same, once per change.
 void Form1::scroll(HWND bar, int code) {
     const layout::Item* item = find(bar);
     if (!item || item->kind != Kind::ScrollBar) return;
@@ -189,8 +205,10 @@ void Form1::scroll(HWND bar, int code) {
             return;
     }
     value = std::clamp(value, info.nMin, info.nMax);
-    if (value == info.nPos) return;
-    SetScrollPos(bar, SB_CTL, value, TRUE);
+    if (value != info.nPos) SetScrollPos(bar, SB_CTL, value, TRUE);
+    int& reported = reported_[static_cast<std::size_t>(item - layout::controls().data())];
+    if (value == reported) return;
+    reported = value;
     layout::raise(tally_, *item, value);
 }
 

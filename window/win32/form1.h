@@ -61,7 +61,8 @@ private:
     Beep beep_;
     tally::Tally tally_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr;              // restored when the window is activated again
+    HWND focus_ = nullptr;              // the control that last had the focus
+    bool fitWhenRestored_ = false;      // the layout changed while maximised or minimised
     int dpi_ = layout::kStandardDpi;    // of the window's monitor
     int scale_ = layout::kStandardDpi;  // the layout's: the dpi, grown with the desktop's text
     LOGFONTW message_{};                // the desktop's message font, as last read
@@ -69,4 +70,5 @@ private:
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // the title bar's, taskbar's and Alt+Tab's
     // As in layout::controls(); index i has control id kFirstId + i.
     std::array<HWND, layout::kItemCount> controls_{};
+    std::array<int, layout::kItemCount> reported_{};  // a scroll bar's value as last reported
 };

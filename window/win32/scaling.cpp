@@ -2,7 +2,6 @@
 // layout at the monitor's dpi, grown with the desktop's text size.
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "form1.h"
@@ -31,7 +30,22 @@ int textPercent(const LOGFONTW& message) {
     constexpr int kStandardPoints = 9, kPointsPerInch = 72;
     const int standard =
         MulDiv(kStandardPoints, static_cast<int>(system_calls::systemDpi()), kPointsPerInch);
-    return std::max(100, MulDiv(std::abs(message.lfHeight), 100, standard));
+    // A negative height is the characters' own, as points are; a positive one
+    // is the cell's, which holds the internal leading too: the font says how
+    // much.
+    int height = -message.lfHeight;
+    if (message.lfHeight > 0) {
+        const HDC screen = GetDC(nullptr);
+        const HFONT font = CreateFontIndirectW(&message);
+        const HGDIOBJ previous = SelectObject(screen, font);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(screen, &metrics);
+        SelectObject(screen, previous);
+        DeleteObject(font);
+        ReleaseDC(nullptr, screen);
+        height = metrics.tmHeight - metrics.tmInternalLeading;
+    }
+    return std::max(100, MulDiv(height, 100, standard));
 }
 
 RECT workAreaOf(HWND window) {
@@ -97,12 +111,17 @@ RECT Form1::where(const layout::Item& item) const {
     return at;
 }
 
-// The window's frame around the client area at the layout's scale, where the
-// window is neither maximised nor minimised. It keeps its place (or, at
-// `start`, is centred) on its monitor's work area; along an axis where it no
-// longer fits there, it is placed by the rule it starts by.
+// The window's frame around the client area at the layout's scale. It keeps
+// its place (or, at `start`, is centred) on its monitor's work area; along an
+// axis where it no longer fits there, it is placed by the rule it starts by.
+// A maximised or minimised window is fitted when it is restored: the size it
+// restores to was drawn at the old scale.
 void Form1::fit(bool start) {
-    if (IsZoomed(hwnd_) || IsIconic(hwnd_)) return;
+    if (IsZoomed(hwnd_) || IsIconic(hwnd_)) {
+        fitWhenRestored_ = true;
+        return;
+    }
+    fitWhenRestored_ = false;
     RECT now, client;
     GetWindowRect(hwnd_, &now);
     GetClientRect(hwnd_, &client);

@@ -62,4 +62,13 @@ int metricAt(int index, UINT dpi) {
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(systemDpi()));
 }
 
+void scaleFrameWithDpi(HWND window) {
+    // Windows 10 version 1607 knows only the first per-monitor awareness (the
+    // second, which scales the frame itself, came with 1703), and leaves the
+    // frame at the system's dpi unless asked. Later versions need no asking;
+    // 8.1 and 7 cannot be asked.
+    static auto* const enable = user32<BOOL WINAPI(HWND)>("EnableNonClientDpiScaling");
+    if (enable) enable(window);
+}
+
 }  // namespace system_calls

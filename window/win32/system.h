@@ -28,5 +28,7 @@ UINT systemDpi();
 UINT dpiOf(HWND window);
 // A system metric (GetSystemMetrics) at `dpi`.
 int metricAt(int index, UINT dpi);
+// Has the window's frame follow its dpi, from its WM_NCCREATE on.
+void scaleFrameWithDpi(HWND window);
 
 }  // namespace system_calls

@@ -47,6 +47,8 @@ LRESULT CALLBACK hooked(HWND control, UINT message, WPARAM wParam, LPARAM lParam
     // wipe a shoe, or set a count value of 32767, in one click: it does not
     // open, by the mouse or by Shift+F10.
     if (message == WM_CONTEXTMENU && scrollBar) return 0;
+    if (message == WM_SETFOCUS)
+        SendMessageW(GetParent(control), kControlFocused, 0, reinterpret_cast<LPARAM>(control));
     if (message == WM_NCDESTROY) RemoveWindowSubclass(control, &hooked, 0);
     return DefSubclassProc(control, message, wParam, lParam);
 }

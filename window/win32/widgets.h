@@ -12,6 +12,10 @@
 
 std::wstring wide(std::string_view text);
 
+// Sent to a control's parent as the control takes the focus; lParam is the
+// control.
+inline constexpr UINT kControlFocused = WM_APP + 1;
+
 // A control of the table as a child of `parent`, with id `id`, at `at` in
 // client pixels, in `font`, captioned `text`: a scroll bar with its range and
 // starting value, a value label with its frame.

@@ -14,6 +14,7 @@
 #include <iterator>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "form1.h"
@@ -359,21 +360,68 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
 
     // Then, the window low on the screen, the desktop's text made two and a
     // half times Windows' standard 9 points (a size no session has), and back,
-    // each time told as Windows tells every window. Grown past the work area's
-    // bottom, the window is placed again by the rule along that side alone.
+    // each time told as Windows tells every window: shown, then minimised or
+    // maximised by the system's commands and restored after. Grown past the
+    // work area's bottom, the window is placed again by the rule along that
+    // side alone.
     SetWindowPos(window, nullptr, 20, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     NONCLIENTMETRICSW larger = desktop;
     larger.lfMessageFont.lfHeight = -MulDiv(30, system, 96);
-    for (auto [metrics, layoutScale] :
-         {std::pair{&larger, dpi * 5 / 2}, std::pair{&desktop, scale}}) {
+    for (auto [metrics, layoutScale, state] :
+         {std::tuple{&larger, dpi * 5 / 2, 0}, std::tuple{&desktop, scale, 0},
+          std::tuple{&larger, dpi * 5 / 2, SC_MINIMIZE}, std::tuple{&desktop, scale, SC_MINIMIZE},
+          std::tuple{&larger, dpi * 5 / 2, SC_MAXIMIZE},
+          std::tuple{&desktop, scale, SC_MAXIMIZE}}) {
+        SCOPED_TRACE(state);
+        if (state) driver.tell(WM_SYSCOMMAND, state, 0);
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
         driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+        if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
         expectScaled(layoutScale, fontAt(*metrics));
+        const Box inside = driver.clientArea();
+        for (int c = 0; c < layout::kControlCount; ++c)
+            for (int r = 0; r < (layout::isPerRank(Control(c)) ? tally::kRankCount : 1); ++r) {
+                const Box at = driver.box({Control(c), r});
+                EXPECT_TRUE(at.left + at.width <= inside.width &&
+                            at.top + at.height <= inside.height)
+                    << "control " << c << "(" << r << ") outside";
+            }
         RECT at, work;
         GetWindowRect(window, &at);
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         EXPECT_EQ(at.left, 20);
         EXPECT_LE(at.bottom, work.bottom);
+    }
+}
+
+// However the window was hidden and shown again, the focus comes back to the
+// control that last had it, and a Space counts that card.
+TEST(FocusComesBack, AfterTheSystemsMinimise) {
+    Win32Driver driver;
+    driver.focus({Control::cmd, kSix});
+    driver.tell(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
+    driver.press(Key::Space);
+    Model model;
+    model.click(kSix);
+    expectShowing(driver, model);
+}
+
+// An automation client sets a bar's value as the system's proxy does: it moves
+// the bar, then reports the release of a thumb there. The counters follow the
+// bar, once per change: the same value again resets no shoe.
+TEST(ScrollBarSetFromOutside, IsFollowedOncePerChange) {
+    Win32Driver driver;
+    Model model;
+    for (auto [bar, value, changes] : {std::tuple{kFiveValue, 3, true}, std::tuple{kDecks, 9, true},
+                                       std::tuple{kDecks, 9, false}}) {
+        driver.click({Control::cmd, kFive}, 1);
+        model.click(kFive);
+        SendMessageW(driver.hwnd(bar), SBM_SETPOS, static_cast<WPARAM>(value), TRUE);
+        driver.tell(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, value),
+                    reinterpret_cast<LPARAM>(driver.hwnd(bar)));
+        if (changes) bar == kDecks ? model.deckChange(value) : model.valueChange(kFive, value);
+        expectShowing(driver, model);
     }
 }
 
