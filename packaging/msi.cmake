@@ -4,8 +4,8 @@
 find_program(WIXL wixl REQUIRED)
 # wixl takes its sources relative to the working directory only: it runs in
 # the executable's folder.
-get_target_property(program_folder sabot RUNTIME_OUTPUT_DIRECTORY)
-get_target_property(icon sabot SABOT_ICON)
+get_target_property(program_folder sabot_win32 RUNTIME_OUTPUT_DIRECTORY)
+get_target_property(icon sabot_win32 SABOT_ICON)
 file(RELATIVE_PATH icon_from_program ${program_folder} ${icon})
 
 # The product code is the same for every build of one version and differs
@@ -33,9 +33,9 @@ string(REGEX REPLACE ".* Language=\"([0-9]+)\".*" "\\1" SABOT_MSI_LANGUAGE "${la
 set(dated ${CMAKE_CURRENT_BINARY_DIR}/dated/sabot.exe)
 file(RELATIVE_PATH dated_from_program ${program_folder} ${dated})
 add_custom_command(OUTPUT ${dated}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:sabot> ${dated}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:sabot_win32> ${dated}
     COMMAND touch -d @${SABOT_SOURCE_DATE_EPOCH} ${dated}
-    DEPENDS sabot)
+    DEPENDS sabot_win32)
 
 # Builds the installer of sabot.exe as version `text` (1.00, which Windows
 # Installer writes 1.0.0) into `folder`, and names it in `msi_var`.
