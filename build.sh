@@ -62,7 +62,8 @@ test)
     echo "=== reproducible"
     packaging/check_reproducible.sh
     echo "=== analysis"
-    .ci/analyse.sh build/dev
+    cmake --workflow --preset analysis
+    cmake --workflow --preset analysis-windows
     ;;
 *) usage ;;
 esac
