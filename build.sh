@@ -19,7 +19,7 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libx
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-tidy cppcheck binutils
     xvfb xauth python3-xlib time desktop-file-utils appstream dpkg-dev file googletest lintian
     binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl msitools icoutils
-    python3 diffoscope-minimal
+    python3 diffoscope-minimal devscripts faketime
     fonts-cantarell fonts-noto-core weston qt6-wayland adwaita-qt6 gsettings-desktop-schemas)
 
 install_missing() {
@@ -62,7 +62,8 @@ test)
     echo "=== reproducible"
     packaging/check_reproducible.sh
     echo "=== analysis"
-    .ci/analyse.sh build/dev
+    cmake --workflow --preset analysis
+    cmake --workflow --preset analysis-windows
     ;;
 *) usage ;;
 esac

@@ -1,3 +1,6 @@
+# What no CPack setting does (CMake 3.25): CPack makes the staged folders and
+# the .deb's ar members with the modes the packer's umask lets through, and
+# CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS leaves those folders as they are.
 # Run by CPack twice, so that the .deb records no umask: on the staged tree
 # before it is packed, whose folders have the modes the umask let through
 # (files have theirs from install()), and on the package made, whose ar

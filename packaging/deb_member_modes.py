@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""Gives every member of a .deb's ar archive (debian-binary, control.tar.*,
+"""What no CPack setting does: CPack writes the .deb's ar members with the
+modes its umask gives, and dpkg-deb cannot rewrite a package's ar headers.
+
+Gives every member of a .deb's ar archive (debian-binary, control.tar.*,
 data.tar.*) the mode rw-r--r--, which dpkg-deb writes too. CPack takes these
 modes from the files it wrote, and so from the umask of whoever packed it.
 The headers are rewritten in place; nothing else changes."""

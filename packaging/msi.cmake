@@ -4,8 +4,8 @@
 find_program(WIXL wixl REQUIRED)
 # wixl takes its sources relative to the working directory only: it runs in
 # the executable's folder.
-get_target_property(program_folder sabot RUNTIME_OUTPUT_DIRECTORY)
-get_target_property(icon sabot SABOT_ICON)
+get_target_property(program_folder sabot_win32 RUNTIME_OUTPUT_DIRECTORY)
+get_target_property(icon sabot_win32 SABOT_ICON)
 file(RELATIVE_PATH icon_from_program ${program_folder} ${icon})
 
 # The product code is the same for every build of one version and differs
@@ -15,14 +15,15 @@ if(NOT upgrade MATCHES "UpgradeCode=\"([-0-9a-fA-F]+)\"")
     message(FATAL_ERROR "no UpgradeCode in sabot.wxs.in")
 endif()
 set(SABOT_MSI_UPGRADE_CODE ${CMAKE_MATCH_1})
-find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 # wixl stores the installer's French in Windows-1252 but declares no code page,
 # so Windows Installer would read it in the system's (on a Russian system,
 # "Une version plus rйcente"); and it names English in the summary's
-# template. The database is given the code page of its text, and the template
-# the product's language.
+# template. msibuild gives the database the code page of its text, and the
+# template the product's language (msi_package_code.cmake).
 find_program(MSIBUILD msibuild REQUIRED)
+# wixl dates the summary by the clock: it runs at the commit's time, frozen.
+find_program(FAKETIME faketime REQUIRED)
 set(codepage ${CMAKE_CURRENT_BINARY_DIR}/_ForceCodepage.idt)
 file(WRITE ${codepage} "\r\n\r\n1252\t_ForceCodepage\r\n")
 file(STRINGS sabot.wxs.in language REGEX " Language=\"[0-9]+\"")
@@ -42,9 +43,9 @@ set(unhashed "DELETE FROM `MsiFileHash` WHERE `File_` = 'SabotExe'")
 set(dated ${CMAKE_CURRENT_BINARY_DIR}/dated/sabot.exe)
 file(RELATIVE_PATH dated_from_program ${program_folder} ${dated})
 add_custom_command(OUTPUT ${dated}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:sabot> ${dated}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:sabot_win32> ${dated}
     COMMAND touch -d @${SABOT_SOURCE_DATE_EPOCH} ${dated}
-    DEPENDS sabot)
+    DEPENDS sabot_win32)
 
 # Builds the installer of sabot.exe as version `text` (1.00, which Windows
 # Installer writes 1.0.0) into `folder`, and names it in `msi_var`.
@@ -60,14 +61,20 @@ function(sabot_msi text folder msi_var)
     configure_file(sabot.wxs.in ${folder}/sabot.wxs @ONLY)
     set(msi ${folder}/sabot-${text}.msi)
     add_custom_command(OUTPUT ${msi}
-        COMMAND ${WIXL} --arch x64 --define Exe=${dated_from_program}
+        COMMAND ${CMAKE_COMMAND} -E env FAKETIME_FMT=%s
+                ${FAKETIME} -f ${SABOT_SOURCE_DATE_EPOCH}
+                ${WIXL} --arch x64 --define Exe=${dated_from_program}
                 --define Icon=${icon_from_program} --output ${msi} ${folder}/sabot.wxs
         COMMAND ${MSIBUILD} ${msi} -i ${codepage} -q ${versioned} -q ${unhashed}
-        COMMAND Python3::Interpreter ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py ${msi}
-                ${SABOT_SOURCE_DATE_EPOCH} ${SABOT_MSI_PRODUCT_CODE} ${SABOT_MSI_LANGUAGE}
+        COMMAND ${CMAKE_COMMAND} -DMSIBUILD=${MSIBUILD} -DMSI=${msi}
+                -DPRODUCT_CODE=${SABOT_MSI_PRODUCT_CODE} -DLANGUAGE=${SABOT_MSI_LANGUAGE}
+                "-DSUBJECT=Sabot ${text}" -DAUTHOR=Sabot
+                -P ${CMAKE_CURRENT_SOURCE_DIR}/msi_package_code.cmake
         WORKING_DIRECTORY ${program_folder}
-        DEPENDS ${dated} ${folder}/sabot.wxs ${icon} ${codepage} ${CMAKE_CURRENT_SOURCE_DIR}/pin_msi.py
-        COMMENT "Building the installer sabot-${text}.msi" VERBATIM)
+        DEPENDS ${dated} ${folder}/sabot.wxs ${icon} ${codepage}
+                ${CMAKE_CURRENT_SOURCE_DIR}/msi_package_code.cmake
+        COMMENT "Building the installer sabot-${text}.msi"
+        VERBATIM)
     set(${msi_var} ${msi} PARENT_SCOPE)
 endfunction()
 

@@ -1,7 +1,7 @@
 # The same commit builds the same bytes, wherever and whenever it is built:
 # no path of the source or build folder, no clock time and no time zone, user,
 # locale or umask of the build ends up in the program, the .deb or the .msi
-# (for the modes in the .deb, see cpack_modes.cmake).
+# (for the modes in the .deb, see packaging/CMakeLists.txt).
 # packaging/check_reproducible.sh builds everything twice to hold us to it.
 
 # The one time every artefact records (archive members, the PE header, Qt's
@@ -67,8 +67,10 @@ set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "${with_epoch}")
 
 # Debug information, __FILE__ and the build id name the source and build
 # folders relative to where they are; the build folder's mapping comes last
-# so that it wins where it lies inside the source folder.
-add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
-                    -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
-# A compiler's own clock has no place in the program.
-add_compile_options(-Werror=date-time)
+# so that it wins where it lies inside the source folder. A compiler's own
+# clock has no place in the program. For the project's own targets, which
+# link this (through sabot_flags).
+add_library(sabot_reproducible INTERFACE)
+target_compile_options(sabot_reproducible INTERFACE
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}=. -ffile-prefix-map=${PROJECT_BINARY_DIR}=build
+    -Werror=date-time)
