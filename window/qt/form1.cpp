@@ -12,6 +12,7 @@
 
 #include <string_view>
 
+#include "accessible.h"
 #include "ranks.h"
 
 using layout::Control;
@@ -200,6 +201,7 @@ Form1::Form1(Beep beep, QWidget* parent)
           .beep = [this] { beep_(); },
           .written = [this](tally::FieldRef ref) { showField(ref); },
       }) {
+    useOwnAccessibility();
     setWindowTitle(QStringLiteral("Form1"));
     // Text at the size the layout was drawn for, in the desktop's family, and
     // twips at the screen's logical dots per inch: a desktop set for larger
