@@ -117,35 +117,6 @@ private:
     }
 };
 
-// A push button that Enter clicks too when it holds the focus, as Space does:
-// once per press, however long the key is held.
-class Button final : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (!isEnter(event)) return QPushButton::keyPressEvent(event);
-        if (!enterHeld_) click();
-        enterHeld_ = true;
-    }
-    void keyReleaseEvent(QKeyEvent* event) override {
-        if (!isEnter(event)) return QPushButton::keyReleaseEvent(event);
-        if (!event->isAutoRepeat()) enterHeld_ = false;
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        enterHeld_ = false;
-        QPushButton::focusOutEvent(event);
-    }
-
-private:
-    static bool isEnter(const QKeyEvent* event) {
-        return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    }
-
-    bool enterHeld_ = false;
-};
-
 // Where the desktop's style leaves the scroll bars without their arrows, they
 // are drawn by Fusion, which has them and follows the desktop's palette (a dark
 // theme stays dark); every other control keeps the desktop's style.
@@ -162,7 +133,7 @@ void keepArrows(ScrollBar& bar) {
 QWidget* make(Kind kind, QWidget* parent) {
     switch (kind) {
         case Kind::PushButton:
-            return new Button(parent);
+            return new QPushButton(parent);
         case Kind::Label: {
             auto* label = new QLabel(parent);
             label->setTextFormat(Qt::PlainText);
@@ -278,20 +249,64 @@ void Form1::fitHeadings() {
 }
 
 void Form1::showEvent(QShowEvent* event) {
-    if (!fitted_) window()->windowHandle()->installEventFilter(this);
+    // Again at each show, which Qt keeps as one filter.
+    window()->windowHandle()->installEventFilter(this);
     QWidget::showEvent(event);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Expose && !fitted_) {
-        watched->removeEventFilter(this);
-        fitted_ = true;
-        fitHeadings();
-        // The sound library, where one is needed, loads once the paint this
-        // expose asks for is done.
-        if (bell_) QTimer::singleShot(0, this, [this] { bell_->load(); });
+    switch (event->type()) {
+        case QEvent::Expose:
+            if (fitted_) break;
+            fitted_ = true;
+            fitHeadings();
+            // The sound library, where one is needed, loads once the paint
+            // this expose asks for is done.
+            if (bell_) QTimer::singleShot(0, this, [this] { bell_->load(); });
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            // Qt gives a control the focus at a press of any button, before
+            // the control sees it; the window answers the left button alone,
+            // so the others stop here, at the window, focus and all.
+            return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return keyFilter(watched, static_cast<QKeyEvent*>(event));
+        case QEvent::FocusOut:
+            // Keys let go in another window are never reported here.
+            if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
+                held_.clear();
+            break;
+        default:
+            break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Enter and Space click the focused button as they go down, once until they
+// are let go, wherever the focus goes meanwhile, and not at all with Alt held,
+// which makes them the window manager's. The record of the keys that are down
+// is the window's: a button's own goes when it loses the focus, and a server
+// with detectable auto-repeat sends a held key's repeats as new presses, which
+// the next button to take the focus would take for a press of its own.
+bool Form1::keyFilter(QObject* control, QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    auto* button = qobject_cast<QPushButton*>(control);
+    if (event->type() == QEvent::KeyRelease) {
+        if (!event->isAutoRepeat()) held_.erase(key);
+        if (button && !event->isAutoRepeat()) button->setDown(false);
+        return button != nullptr;
+    }
+    const bool repeat = event->isAutoRepeat() || !held_.insert(key).second;
+    if (!button) return false;
+    if (!repeat && !(event->modifiers() & Qt::AltModifier)) {
+        button->click();
+        button->setDown(true);  // pressed, as long as the key is down
+    }
+    return true;
 }
 
 void Form1::chainFocus() {
@@ -306,6 +321,9 @@ void Form1::chainFocus() {
 }
 
 void Form1::connectEvents() {
+    // Every key any control gets goes by the window's record of held keys.
+    for (const auto& members : controls_)
+        for (QWidget* widget : members) widget->installEventFilter(this);
     for (int rank = 0; rank < tally::kRankCount; ++rank) {
         connect(cmd(rank), &QPushButton::clicked, this, [this, rank] { cmd_Click(rank); });
         connect(HScroll2(rank), &QScrollBar::valueChanged, this,

@@ -5,12 +5,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "bell.h"
 #include "layout.h"
 #include "tally.h"
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -52,6 +54,7 @@ private:
     void chainFocus();
     void connectEvents();
     void showField(tally::FieldRef ref);
+    bool keyFilter(QObject* control, QKeyEvent* event);
     QRect twipsRect(int left, int top, int width, int height) const;
 
     QPushButton* button(layout::Control control, int rank = 0) const;
@@ -70,4 +73,5 @@ private:
     tally::Tally tally_;
     std::array<std::vector<QWidget*>, layout::kControlCount> controls_;
     bool fitted_ = false;  // the headings, to their wrapped lines
+    std::set<int> held_;   // the keys that click, while they are down
 };
