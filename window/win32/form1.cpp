@@ -150,10 +150,28 @@ HWND Form1::control(Control control, int rank) const {
 
 void Form1::deliver(MSG& message) const {
     // The dialog keys click the focused button at each key-down of Enter, the
-    // keyboard's repeats included: a held Enter clicks once, as Space does.
+    // keyboard's repeats included, and a button clicks at the release of a
+    // Space pressed on it, which a click on another button meanwhile loses,
+    // and its repeats press it again. So Enter and Space click the focused
+    // button as they go down, once until let go, wherever the focus goes
+    // meanwhile: the window keeps one record of those keys while they are
+    // down, as Wine does not always mark their repeats. With Alt held both
+    // are system keys, which click nothing.
     constexpr LPARAM kRepeat = LPARAM{1} << 30;
-    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && (message.lParam & kRepeat))
-        return;
+    const bool down = message.message == WM_KEYDOWN;
+    if (message.wParam == VK_RETURN || message.wParam == VK_SPACE) {
+        if (message.message == WM_KEYUP) held_.erase(message.wParam);
+        if (down && (!held_.insert(message.wParam).second || (message.lParam & kRepeat))) return;
+    }
+    if ((down || message.message == WM_KEYUP) && message.wParam == VK_SPACE) {
+        const Entry* focus = find(GetFocus());
+        if (focus && focus->kind == Kind::PushButton) {
+            if (down)
+                SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus->hwnd), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(focus->hwnd));
+            return;
+        }
+    }
     if (IsDialogMessageW(hwnd_, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -353,6 +371,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             // The focus leaves with the window and comes back to the same control.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 if (const HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) focus_ = focus;
+                held_.clear();  // keys let go elsewhere are not reported here
             }
             break;
         case WM_SETFOCUS:
