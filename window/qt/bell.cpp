@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include <cstdarg>
@@ -60,6 +61,21 @@ void keepAlsaComplaints() {
     if (void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
         alsa && resolve(alsa, setHandler, "snd_lib_error_set_handler"))
         setHandler(&keepComplaint);
+}
+
+// Whether the sound theme `theme`, or the one every theme falls back on, has
+// a sound for the bell, where libcanberra looks for one.
+bool bellInstalled(const std::string& theme) {
+    for (const QString& name : {QString::fromStdString(theme), QStringLiteral("freedesktop")})
+        for (const char* sound : {"bell-window-system", "bell-window", "bell"})
+            for (const char* type : {"oga", "ogg", "wav"})
+                if (!QStandardPaths::locate(
+                         QStandardPaths::GenericDataLocation,
+                         QStringLiteral("sounds/%1/stereo/%2.%3")
+                             .arg(name, QLatin1String(sound), QLatin1String(type)))
+                         .isEmpty())
+                    return true;
+    return false;
 }
 
 // The desktop's choice of sound theme and its switch for event sounds, where
@@ -236,8 +252,8 @@ void Bell::play() {
     if (failure != CA_ERROR_NOTFOUND)
         cannotSound(std::string("the sound device failed: ") + sounds_->explain(failure) +
                     (alsa.empty() ? "" : " (" + alsa + ")"));
-    else if (!alsa.empty())  // the sound was found, the device was not
-        cannotSound("no sound device (" + alsa + ")");
-    else
+    else if (!bellInstalled(sounds_->theme))
         cannotSound("no sound theme has the bell; install sound-theme-freedesktop");
+    else
+        cannotSound("no sound device" + (alsa.empty() ? "" : " (" + alsa + ")"));
 }
