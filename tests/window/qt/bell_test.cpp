@@ -14,29 +14,6 @@
 #include "form1.h"
 #include "startup.h"
 
-// What the program writes to standard error from now until asked, a line at a
-// time; written on then, for the test's own log.
-class StandardError {
-public:
-    StandardError() : file_(std::tmpfile()), saved_(dup(2)) { dup2(fileno(file_), 2); }
-    ~StandardError() { std::fclose(file_); }
-    StandardError(const StandardError&) = delete;
-    StandardError& operator=(const StandardError&) = delete;
-    int lines() {
-        std::fflush(stderr);
-        dup2(saved_, 2);
-        close(saved_);
-        std::rewind(file_);
-        int count = 0;
-        for (int c; (c = std::fgetc(file_)) != EOF; std::fputc(c, stderr)) count += c == '\n';
-        return count;
-    }
-
-private:
-    std::FILE* file_;
-    int saved_;
-};
-
 class BellTest : public QObject {
     Q_OBJECT
     Form1 form;
@@ -55,7 +32,11 @@ private Q_SLOTS:
                               : 300;
         showCentred(form);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        StandardError said;
+        // What the program writes to standard error meanwhile, a line at a
+        // time: kept, counted, and then written on for the test's log.
+        std::FILE* said = std::tmpfile();
+        const int standardError = dup(2);
+        dup2(fileno(said), 2);
         for (int card = 0; card < cards; ++card)
             QTest::mouseClick(form.cmd(card % tally::kRankCount), Qt::LeftButton);
         QCOMPARE(form.lblTires()->text(), QStringLiteral(" %1").arg(cards));
@@ -69,7 +50,14 @@ private Q_SLOTS:
         QTest::qWait(500);
         QCOMPARE(bells(), heard);
         // Nothing, or where the cards cannot sound the one line that says so.
-        QCOMPARE(said.lines(), qEnvironmentVariableIntValue("SABOT_SAID_LINES"));
+        std::fflush(stderr);
+        dup2(standardError, 2);
+        std::rewind(said);
+        int lines = 0;
+        for (int c; (c = std::fgetc(said)) != EOF; std::fputc(c, stderr)) lines += c == '\n';
+        std::fclose(said);
+        close(standardError);
+        QCOMPARE(lines, qEnvironmentVariableIntValue("SABOT_SAID_LINES"));
     }
 };
 

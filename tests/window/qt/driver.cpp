@@ -55,35 +55,19 @@ public:
     }
     void focus(Target target) override { widget(target)->setFocus(Qt::TabFocusReason); }
     void press(Key key) override { hold(key, 0); }
-    void hold(Key key, int repeats) override {
-        down(key, repeats + 1);
-        up(key);
-    }
-    void holdWhileClicking(Key key, Target other) override {
-        down(key, 2);
-        click(other, 1);
-        down(key, 2);
-        up(key);
-    }
+    void hold(Key key, int repeats) override { holdWhile(key, repeats, nullptr); }
+    void holdWhileClicking(Key key, Target other) override { holdWhile(key, 4, &other); }
     int middleOfBar(Target target, int pixels) const override {
         auto* bar = static_cast<QScrollBar*>(widget(target));
         const QRect thumb = partOf(target, QStyle::SC_ScrollBarSlider);
         const QRect track = partOf(target, QStyle::SC_ScrollBarGroove);
-        const QStyleOptionSlider option = styleOf(bar);
-        switch (bar->style()->hitTestComplexControl(QStyle::CC_ScrollBar, &option,
-                                                    bar->rect().center(), bar)) {
-            case QStyle::SC_ScrollBarSlider:
-                if (thumb.width() >= track.width()) return 0;
-                return QStyle::sliderValueFromPosition(bar->minimum(), bar->maximum(),
-                                                       thumb.left() - track.left() + pixels,
-                                                       track.width() - thumb.width()) -
-                       bar->value();
-            case QStyle::SC_ScrollBarSubLine:
-            case QStyle::SC_ScrollBarSubPage:
-                return -1;
-            default:
-                return 1;
-        }
+        const QPoint middle = bar->rect().center();
+        if (!thumb.contains(middle)) return middle.x() < thumb.left() ? -1 : 1;
+        if (thumb.width() >= track.width()) return 0;
+        return QStyle::sliderValueFromPosition(bar->minimum(), bar->maximum(),
+                                               thumb.left() - track.left() + pixels,
+                                               track.width() - thumb.width()) -
+               bar->value();
     }
     void drag(Target bar, int pixels) override {
         const QPoint from = centreOf(bar), to = from + QPoint(pixels, 0);
@@ -139,37 +123,30 @@ public:
 
 private:
     // Where the bar's style draws one of its parts.
-    static QStyleOptionSlider styleOf(QScrollBar* bar) {
+    QRect partOf(Target target, QStyle::SubControl part) const {
         struct Options : QScrollBar {
             using QScrollBar::initStyleOption;
         };
+        auto* bar = static_cast<QScrollBar*>(widget(target));
         QStyleOptionSlider option;
         (bar->*&Options::initStyleOption)(&option);
-        return option;
-    }
-    QRect partOf(Target target, QStyle::SubControl part) const {
-        auto* bar = static_cast<QScrollBar*>(widget(target));
-        const QStyleOptionSlider option = styleOf(bar);
         return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
     }
-    // As X11 repeats a held key when its auto-repeat is detectable: the press
-    // again, with no release between.
-    static void down(Key key, int presses) {
-        for (int press = 0; press < presses; ++press)
-            QTest::keyPress(QApplication::focusWidget(), qtKey(key), modifiers(key));
-    }
-    static void up(Key key) {
-        QTest::keyRelease(QApplication::focusWidget(), qtKey(key), modifiers(key));
-    }
-    static Qt::Key qtKey(Key key) {
+    void holdWhile(Key key, int repeats, const Target* other) {
         static constexpr Qt::Key keys[] = {
             Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Left,
             Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,   Qt::Key_PageUp,  Qt::Key_PageDown,
             Qt::Key_Home,  Qt::Key_End,    Qt::Key_Return, Qt::Key_X,       Qt::Key_Return};
-        return keys[static_cast<int>(key)];
-    }
-    static Qt::KeyboardModifiers modifiers(Key key) {
-        return key == Key::AltX || key == Key::AltEnter ? Qt::AltModifier : Qt::NoModifier;
+        const Qt::Key pressed = keys[static_cast<int>(key)];
+        const auto modifiers =
+            key == Key::AltX || key == Key::AltEnter ? Qt::AltModifier : Qt::NoModifier;
+        // As X11 repeats a held key when its auto-repeat is detectable: the
+        // press again, with no release between; `other` clicked halfway.
+        for (int press = 0; press <= repeats; ++press) {
+            if (other && press == repeats / 2) click(*other, 1);
+            QTest::keyPress(QApplication::focusWidget(), pressed, modifiers);
+        }
+        QTest::keyRelease(QApplication::focusWidget(), pressed, modifiers);
     }
     QPoint centreOf(Target target) const {
         QWidget* shown = widget(target);
@@ -183,14 +160,14 @@ private:
 // An assistive tool's presses of a card in quick succession: a card each, at
 // once. And the window, a frame to screen readers.
 TEST(Accessible, EachPressIsOneCardAndTheWindowAFrame) {
+    using tally::testing::kFive;
     QtDriver d;
     QAccessible::setActive(true);
-    QAccessibleInterface* five = QAccessible::queryAccessibleInterface(
-        d.widget({layout::Control::cmd, tally::testing::kFive}));
-    for (int press = 0; press < 3; ++press)
-        five->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     tally::testing::Model model;
-    for (int press = 0; press < 3; ++press) model.click(tally::testing::kFive);
+    for (int press = 0; press < 3; ++press, model.click(kFive))
+        QAccessible::queryAccessibleInterface(d.widget({layout::Control::cmd, kFive}))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
     expectShowing(d, model);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&d.form())->role(), QAccessible::Window);
 }
