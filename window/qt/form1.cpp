@@ -302,7 +302,10 @@ bool Form1::keyFilter(QObject* control, QKeyEvent* event) {
     }
     const bool repeat = event->isAutoRepeat() || !held_.insert(key).second;
     if (!button) return false;
-    if (!repeat && !(event->modifiers() & Qt::AltModifier)) {
+    // Ctrl with Alt is no system key on Windows either, and still clicks.
+    const bool system =
+        (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
+    if (!repeat && !system) {
         button->click();
         button->setDown(true);  // pressed, as long as the key is down
     }
