@@ -273,6 +273,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
+            // At the control they go on to, not on their way through the window.
+            if (!watched->isWidgetType()) break;
             return keyFilter(watched, static_cast<QKeyEvent*>(event));
         case QEvent::FocusOut:
             // Keys let go in another window are never reported here.

@@ -144,9 +144,9 @@ private:
         // press again, with no release between; `other` clicked halfway.
         for (int press = 0; press <= repeats; ++press) {
             if (other && press == repeats / 2) click(*other, 1);
-            QTest::keyPress(QApplication::focusWidget(), pressed, modifiers);
+            QTest::keyPress(form_.windowHandle(), pressed, modifiers);
         }
-        QTest::keyRelease(QApplication::focusWidget(), pressed, modifiers);
+        QTest::keyRelease(form_.windowHandle(), pressed, modifiers);
     }
     QPoint centreOf(Target target) const {
         QWidget* shown = widget(target);
