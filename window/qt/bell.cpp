@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -34,22 +35,21 @@ void cannotSound(const std::string& why) {
 // ALSA writes its complaints to standard error at each attempt, several lines
 // a card where there is no sound device. The first since the last asked for is
 // kept instead, for the one line that says why the cards cannot sound.
-// Plain characters, which no destructor takes away from a late complaint.
 std::mutex complaintMutex;
-char complaint[256];
+std::array<char, 256> complaint;  // plain, for no destructor takes it from a late complaint
 
 void keepComplaint(const char*, int, const char*, int, const char* format, ...) {
     const std::lock_guard lock(complaintMutex);
     if (complaint[0]) return;
     std::va_list arguments;
     va_start(arguments, format);
-    std::vsnprintf(complaint, sizeof complaint, format, arguments);
+    std::vsnprintf(complaint.data(), complaint.size(), format, arguments);
     va_end(arguments);
 }
 
 std::string takeComplaint() {
     const std::lock_guard lock(complaintMutex);
-    std::string taken = complaint;
+    std::string taken = complaint.data();
     complaint[0] = '\0';
     return taken;
 }

@@ -296,20 +296,20 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 bool Form1::keyFilter(QObject* control, QKeyEvent* event) {
     const int key = event->key();
     if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    auto* button = qobject_cast<QPushButton*>(control);
+    auto* pushed = qobject_cast<QPushButton*>(control);
     if (event->type() == QEvent::KeyRelease) {
         if (!event->isAutoRepeat()) held_.erase(key);
-        if (button && !event->isAutoRepeat()) button->setDown(false);
-        return button != nullptr;
+        if (pushed && !event->isAutoRepeat()) pushed->setDown(false);
+        return pushed != nullptr;
     }
     const bool repeat = event->isAutoRepeat() || !held_.insert(key).second;
-    if (!button) return false;
+    if (!pushed) return false;
     // Ctrl with Alt is no system key on Windows either, and still clicks.
     const bool system =
         (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
     if (!repeat && !system) {
-        button->click();
-        button->setDown(true);  // pressed, as long as the key is down
+        pushed->click();
+        pushed->setDown(true);  // pressed, as long as the key is down
     }
     return true;
 }
