@@ -160,7 +160,8 @@ void Form1::deliver(MSG& message) const {
     constexpr LPARAM kRepeat = LPARAM{1} << 30;
     const bool down = message.message == WM_KEYDOWN;
     if (message.wParam == VK_RETURN || message.wParam == VK_SPACE) {
-        if (message.message == WM_KEYUP) held_.erase(message.wParam);
+        if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)
+            held_.erase(message.wParam);
         if (down && (!held_.insert(message.wParam).second || (message.lParam & kRepeat))) return;
     }
     if ((down || message.message == WM_KEYUP) && message.wParam == VK_SPACE) {
@@ -373,6 +374,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (const HWND focus = GetFocus(); focus && IsChild(hwnd_, focus)) focus_ = focus;
                 held_.clear();  // keys let go elsewhere are not reported here
             }
+            break;
+        case WM_ENTERMENULOOP:
+        case WM_ENTERSIZEMOVE:
+            held_.clear();  // nor those let go in the system's own message loops
             break;
         case WM_SETFOCUS:
             if (focus_) SetFocus(focus_);
