@@ -24,10 +24,11 @@ struct Target {
 
 // clang-format off
 enum class Key { Space, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, PageDown,
-                 Home, End, Enter, AltX };
+                 Home, End, Enter, AltX, AltEnter };
 // clang-format on
 
 enum class Part { LeftArrow, RightArrow };  // of a horizontal scroll bar
+enum class Button { Right, Middle };        // of the mouse, besides the left
 
 // A rectangle in the pixels of the window's client area.
 struct Box {
@@ -40,19 +41,23 @@ public:
     virtual ~Driver() = default;
 
     virtual void click(Target target, int times) = 0;  // left button, at the centre
+    virtual void clickWith(Target target, Button button) = 0;
     virtual void clickPart(Target bar, Part part) = 0;
     virtual void wheel(Target target, int notches) = 0;  // one notch up is +1
     virtual void focus(Target target) = 0;
     virtual void press(Key key) = 0;  // to whatever holds the focus
     // Held down while the keyboard repeats it `repeats` times, then let go.
     virtual void hold(Key key, int repeats) = 0;
+    // Held down, repeating, while the left button clicks `other`; then let go.
+    virtual void holdWhileClicking(Key key, Target other) = 0;
     // The left button pressed at the middle of a scroll bar, moved `pixels`
     // along it, and released.
     virtual void drag(Target bar, int pixels) = 0;
-    // What the middle of a scroll bar is, as the platform draws the window's:
-    // the thumb, a press on which changes nothing (0), or an arrow, which
-    // steps once (-1 or 1).
-    virtual int middleOfBar() const = 0;
+    // What a drag of `pixels` from the middle of a scroll bar does to its
+    // value, by what the platform draws there: a thumb that fills its track,
+    // a press on which changes nothing (0), an arrow or the track, which step
+    // once (-1 or 1), or a thumb that moves along the track.
+    virtual int middleOfBar(Target bar, int pixels) const = 0;
 
     virtual std::string caption(Target target) const = 0;  // UTF-8
     // What a screen reader reads: the control's name, its description, and

@@ -4,10 +4,15 @@
 #include <dlfcn.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QWidget>
 
+#include <array>
+#include <cstdarg>
 #include <cstdio>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -25,6 +30,52 @@ bool resolve(void* library, Function*& function, const char* name) {
 // Said once, when the cards cannot sound: nothing else would tell.
 void cannotSound(const std::string& why) {
     std::fprintf(stderr, "sabot: the cards cannot sound: %s\n", why.c_str());
+}
+
+// ALSA writes its complaints to standard error at each attempt, several lines
+// a card where there is no sound device. The first since the last asked for is
+// kept instead, for the one line that says why the cards cannot sound.
+std::mutex complaintMutex;
+std::array<char, 256> complaint;  // plain, for no destructor takes it from a late complaint
+
+void keepComplaint(const char*, int, const char*, int, const char* format, ...) {
+    const std::lock_guard lock(complaintMutex);
+    if (complaint[0]) return;
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(complaint.data(), complaint.size(), format, arguments);
+    va_end(arguments);
+}
+
+std::string takeComplaint() {
+    const std::lock_guard lock(complaintMutex);
+    std::string taken = complaint.data();
+    complaint[0] = '\0';
+    return taken;
+}
+
+// Where the sound driver has loaded ALSA (it is not loaded here otherwise).
+void keepAlsaComplaints() {
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    int (*setHandler)(Handler) = nullptr;
+    if (void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+        alsa && resolve(alsa, setHandler, "snd_lib_error_set_handler"))
+        setHandler(&keepComplaint);
+}
+
+// Whether the sound theme `theme`, or the one every theme falls back on, has
+// a sound for the bell, where libcanberra looks for one.
+bool bellInstalled(const std::string& theme) {
+    for (const QString& name : {QString::fromStdString(theme), QStringLiteral("freedesktop")})
+        for (const char* sound : {"bell-window-system", "bell-window", "bell"})
+            for (const char* type : {"oga", "ogg", "wav"})
+                if (!QStandardPaths::locate(
+                         QStandardPaths::GenericDataLocation,
+                         QStringLiteral("sounds/%1/stereo/%2.%3")
+                             .arg(name, QLatin1String(sound), QLatin1String(type)))
+                         .isEmpty())
+                    return true;
+    return false;
 }
 
 // The desktop's choice of sound theme and its switch for event sounds, where
@@ -73,7 +124,6 @@ struct DesktopSounds {
 // libcanberra, loaded by its soname, and the calls used from it. The package
 // depends on it, but the program does not link it, so that X11 never loads it.
 struct Bell::Sounds {
-    decltype(&ca_context_destroy) destroy = nullptr;
     decltype(&ca_context_change_props) changeProps = nullptr;
     decltype(&ca_context_play) play = nullptr;
     decltype(&ca_strerror) explain = nullptr;
@@ -83,17 +133,16 @@ struct Bell::Sounds {
     DesktopSounds desktop{dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL)};
     std::string theme, enabled;  // as last given to libcanberra
 
-    ~Sounds() {
-        if (context) destroy(context);
-        // The library itself stays: its sound driver may still hold threads.
-    }
+    // The context stays, as the library does: closing it waits on the sound
+    // driver, which the window's close must never do, and its threads may
+    // still be playing.
 
     // Null, with the reason in `error`, when the library or its context
     // cannot be had.
     static std::shared_ptr<Sounds> open(const QByteArray& application, std::string& error) {
         void* library = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
         if (!library) {
-            error = loaderError();
+            error = "no sound library: " + loaderError();
             return nullptr;
         }
         decltype(&ca_context_create) create = nullptr;
@@ -102,10 +151,9 @@ struct Bell::Sounds {
         if (!resolve(library, create, "ca_context_create") ||
             !resolve(library, sounds->changeProps, "ca_context_change_props") ||
             !resolve(library, openDriver, "ca_context_open") ||
-            !resolve(library, sounds->destroy, "ca_context_destroy") ||
             !resolve(library, sounds->play, "ca_context_play") ||
             !resolve(library, sounds->explain, "ca_strerror")) {
-            error = loaderError();
+            error = "no sound library: " + loaderError();
             return nullptr;
         }
         if (const int failure = create(&sounds->context); failure != CA_SUCCESS) {
@@ -122,6 +170,7 @@ struct Bell::Sounds {
             error = std::string("no sound driver: ") + sounds->explain(failure);
             return nullptr;
         }
+        keepAlsaComplaints();
         return sounds;
     }
 
@@ -146,19 +195,30 @@ Bell::Bell(const QWidget& window)
       state_(QGuiApplication::platformName() == QLatin1String("xcb") ? State::X11
                                                                      : State::Unloaded) {}
 
-Bell::~Bell() = default;
+Bell::~Bell() {
+    if (!mailbox_) return;
+    const std::lock_guard lock(mailbox_->mutex);
+    mailbox_->bell = nullptr;
+}
 
+// The loader is left to itself: a sound driver that hangs while it opens must
+// not hang the window's close. What it loads reaches the bell only while the
+// bell is there, through the mailbox they share.
 void Bell::load() {
     if (state_ != State::Unloaded) return;
     state_ = State::Loading;
-    loader_ = std::jthread([this, application = QApplication::applicationName().toUtf8()] {
+    mailbox_ = std::make_shared<Mailbox>();
+    mailbox_->bell = this;
+    std::thread([mailbox = mailbox_, application = QApplication::applicationName().toUtf8()] {
         std::string error;
         std::shared_ptr<Sounds> sounds = Sounds::open(application, error);
         if (!sounds) cannotSound(error);
-        QMetaObject::invokeMethod(
-            &receiver_, [this, sounds = std::move(sounds)] { loaded(sounds); },
-            Qt::QueuedConnection);
-    });
+        const std::lock_guard lock(mailbox->mutex);
+        if (Bell* bell = mailbox->bell)
+            QMetaObject::invokeMethod(
+                &bell->receiver_, [bell, sounds = std::move(sounds)] { bell->loaded(sounds); },
+                Qt::QueuedConnection);
+    }).detach();
 }
 
 void Bell::loaded(std::shared_ptr<Sounds> sounds) {
@@ -180,11 +240,20 @@ void Bell::play() {
     if (state_ != State::Loaded) return;  // the cards cannot sound, as was said
     sounds_->followDesktop();
     const QByteArray window = QByteArray::number(window_.window()->winId());
+    takeComplaint();
     const int failure = sounds_->play(sounds_->context, 0, CA_PROP_EVENT_ID, "bell-window-system",
                                       CA_PROP_WINDOW_ID, window.constData(), nullptr);
     // Sounds the desktop switched off are not a failure.
-    if (failure != CA_SUCCESS && failure != CA_ERROR_DISABLED && !playFailed_) {
-        playFailed_ = true;
-        cannotSound(sounds_->explain(failure));
-    }
+    if (failure == CA_SUCCESS || failure == CA_ERROR_DISABLED) return;
+    // Said once, and not tried again: each attempt would go through the same
+    // failure, and the sound driver's complaints, at every card.
+    state_ = State::Failed;
+    const std::string alsa = takeComplaint();
+    if (failure != CA_ERROR_NOTFOUND)
+        cannotSound(std::string("the sound device failed: ") + sounds_->explain(failure) +
+                    (alsa.empty() ? "" : " (" + alsa + ")"));
+    else if (!bellInstalled(sounds_->theme))
+        cannotSound("no sound theme has the bell; install sound-theme-freedesktop");
+    else
+        cannotSound("no sound device" + (alsa.empty() ? "" : " (" + alsa + ")"));
 }

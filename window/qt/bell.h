@@ -3,7 +3,7 @@
 #include <QObject>
 
 #include <memory>
-#include <thread>
+#include <mutex>
 
 class QWidget;
 
@@ -38,9 +38,12 @@ private:
 
     const QWidget& window_;
     State state_;
-    int waiting_ = 0;          // cards rung while loading
-    bool playFailed_ = false;  // and said so
+    int waiting_ = 0;  // cards rung while loading
     std::shared_ptr<Sounds> sounds_;
-    QObject receiver_;     // where the loader's result arrives, on the window's thread
-    std::jthread loader_;  // joined before the receiver goes
+    QObject receiver_;  // where the loader's result arrives, on the window's thread
+    struct Mailbox {
+        std::mutex mutex;
+        Bell* bell = nullptr;  // null once the bell is gone
+    };
+    std::shared_ptr<Mailbox> mailbox_;  // shared with the loader
 };

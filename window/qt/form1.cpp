@@ -5,8 +5,8 @@
 #include <QScrollBar>
 #include <QWindow>
 
+#include "accessible.h"
 #include "startup.h"
-#include "widgets.h"
 
 using layout::Event;
 using layout::Kind;
@@ -26,6 +26,7 @@ Form1::Form1(Beep beep, QWidget* parent)
           .beep = [this] { beep_(); },
           .written = [this](tally::FieldRef ref, const std::string& text) { showField(ref, text); },
       }) {
+    useOwnAccessibility();
     setWindowTitle(QStringLiteral("Form1"));
     // Text at the size the layout was drawn for, in the desktop's family, and
     // twips at the screen's logical dots per inch: a desktop set for larger
@@ -48,6 +49,8 @@ void Form1::build() {
         const layout::Item& item = layout::controls()[i];
         QWidget* widget = makeControl(item, twipsRect(item.box), this);
         controls_[i] = widget;
+        // Every key any control gets goes by the window's record of held keys.
+        widget->installEventFilter(&input_);
         if (item.shows) showField(*item.shows, tally_.text(*item.shows));
         if (widget->focusPolicy() == Qt::NoFocus) continue;
         if (previous) QWidget::setTabOrder(previous, widget);
@@ -71,6 +74,8 @@ void Form1::fitHeadings() {
 }
 
 void Form1::showEvent(QShowEvent* event) {
+    // Again at each show, which Qt keeps as one filter.
+    window()->windowHandle()->installEventFilter(&input_);
     if (!shown_) {
         shown_ = true;
         QWindow& window = *this->window()->windowHandle();

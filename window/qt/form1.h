@@ -9,6 +9,7 @@
 #include "bell.h"
 #include "controls.h"
 #include "tally.h"
+#include "widgets.h"
 
 class QLabel;
 class QPushButton;
@@ -57,6 +58,7 @@ private:
     QLabel* label(layout::Control control) const;
     QScrollBar* scrollBar(layout::Control control, int rank = 0) const;
 
+    InputFilter input_;
     std::unique_ptr<Bell> bell_;  // when no `beep` is given
     Beep beep_;
     tally::Tally tally_;

@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <set>
+
 #include "controls.h"
 
 class QStyleOptionSlider;
@@ -35,19 +37,26 @@ private:
     bool onStuckThumb(QPointF at) const;
 };
 
-// A push button that Enter clicks too when it holds the focus, as Space does:
-// once per press, however long the key is held.
-class Button final : public QPushButton {
+// The mouse buttons and keys the window answers, filtered on the way to its
+// controls: the left button alone (the others stop at the window, focus and
+// all), and Enter and Space, which click the focused button as they go down,
+// once until they are let go, wherever the focus goes meanwhile, and not at
+// all with Alt held, which makes them the window manager's. The record of the
+// keys that are down is the window's: a button's own goes when it loses the
+// focus, and a server with detectable auto-repeat sends a held key's repeats
+// as new presses, which the next button to take the focus would take for a
+// press of its own. Installed on the window's QWindow and on every control.
+class InputFilter final : public QObject {
 public:
-    using QPushButton::QPushButton;
+    using QObject::QObject;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool enterHeld_ = false;
+    bool key(QObject* control, QKeyEvent* event);
+
+    std::set<int> held_;  // the keys that click, while they are down
 };
 
 // A control of the table as its entry has it, at `at`: kind, name, fixed

@@ -57,10 +57,30 @@ Form1::~Form1() {
 
 void Form1::deliver(MSG& message) const {
     // The dialog keys click the focused button at each key-down of Enter, the
-    // keyboard's repeats included: a held Enter clicks once, as Space does.
+    // keyboard's repeats included, and a button clicks at the release of a
+    // Space pressed on it, which a click on another button meanwhile loses,
+    // and its repeats press it again. So Enter and Space click the focused
+    // button as they go down, once until let go, wherever the focus goes
+    // meanwhile: the window keeps one record of those keys while they are
+    // down, as Wine does not always mark their repeats. With Alt held both
+    // are system keys, which click nothing.
     constexpr LPARAM kRepeat = LPARAM{1} << 30;
-    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && (message.lParam & kRepeat))
-        return;
+    const bool down = message.message == WM_KEYDOWN;
+    if (message.wParam == VK_RETURN || message.wParam == VK_SPACE) {
+        if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)
+            held_.erase(message.wParam);
+        if (down && (!held_.insert(message.wParam).second || (message.lParam & kRepeat))) return;
+    }
+    if ((down || message.message == WM_KEYUP) && message.wParam == VK_SPACE) {
+        const HWND focus = GetFocus();
+        const layout::Item* item = find(focus);
+        if (item && item->kind == Kind::PushButton) {
+            if (down)
+                SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(focus));
+            return;
+        }
+    }
     if (IsDialogMessageW(hwnd_, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -111,6 +131,13 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                        ? MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID)
                        : 0;
         }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) held_.clear();  // keys let go elsewhere go unseen
+            break;
+        case WM_ENTERMENULOOP:
+        case WM_ENTERSIZEMOVE:
+            held_.clear();  // as do those let go in the system's own message loops
+            break;
         case kControlFocused:
             // The control the focus comes back to when the window has it
             // again, however the window lost it: remembered as each control

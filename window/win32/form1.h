@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <set>
 #include <string>
 
 #include "controls.h"
@@ -37,8 +38,8 @@ public:
     }
 
     // Hands one queued message to the window, through the dialog keys (Tab,
-    // Shift+Tab, Space, Enter, arrows) first, as a Windows form does; a held
-    // Enter clicks once.
+    // Shift+Tab, Space, Enter, arrows) first, as a Windows form does; Enter
+    // and Space click as they go down, once however long they are held.
     void deliver(MSG& message) const;
 
 private:
@@ -63,6 +64,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND focus_ = nullptr;              // the control that last had the focus
     bool fitWhenRestored_ = false;      // the layout changed while maximised or minimised
+    mutable std::set<WPARAM> held_;     // Enter and Space, while they are down
     int dpi_ = layout::kStandardDpi;    // of the window's monitor
     int scale_ = layout::kStandardDpi;  // the layout's: the dpi, grown with the desktop's text
     LOGFONTW message_{};                // the desktop's message font, as last read

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 
 #include "form1.h"
+#include "tally_model.h"
 #include "window_driver.h"
 
 namespace window_testing {
@@ -32,11 +33,16 @@ public:
         else
             QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {}, centreOf(target));
     }
+    void clickWith(Target target, Button button) override {
+        QTest::mouseClick(form_.windowHandle(),
+                          button == Button::Right ? Qt::RightButton : Qt::MiddleButton, {},
+                          centreOf(target));
+    }
     void clickPart(Target bar, Part part) override {
-        QWidget* shown = widget(bar);  // its arrows are square, one at each end
-        const int x = part == Part::LeftArrow ? 0 : shown->width() - shown->height();
-        const QPoint at(x + shown->height() / 2, shown->height() / 2);
-        QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {}, shown->mapTo(&form_, at));
+        const QRect arrow = partOf(bar, part == Part::LeftArrow ? QStyle::SC_ScrollBarSubLine
+                                                                : QStyle::SC_ScrollBarAddLine);
+        QTest::mouseClick(form_.windowHandle(), Qt::LeftButton, {},
+                          widget(bar)->mapTo(&form_, arrow.center()));
     }
     void wheel(Target target, int notches) override {
         // Where the platform would send it: to the control under the pointer.
@@ -49,20 +55,20 @@ public:
     }
     void focus(Target target) override { widget(target)->setFocus(Qt::TabFocusReason); }
     void press(Key key) override { hold(key, 0); }
-    void hold(Key key, int repeats) override {
-        static constexpr Qt::Key keys[] = {
-            Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Left,
-            Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,   Qt::Key_PageUp,  Qt::Key_PageDown,
-            Qt::Key_Home,  Qt::Key_End,    Qt::Key_Return, Qt::Key_X};
-        const Qt::Key pressed = keys[static_cast<int>(key)];
-        const auto modifiers = key == Key::AltX ? Qt::AltModifier : Qt::NoModifier;
-        // As X11 repeats a held key when its auto-repeat is detectable: the
-        // press again, with no release between.
-        for (int press = 0; press <= repeats; ++press)
-            QTest::keyPress(QApplication::focusWidget(), pressed, modifiers);
-        QTest::keyRelease(QApplication::focusWidget(), pressed, modifiers);
+    void hold(Key key, int repeats) override { holdWhile(key, repeats, nullptr); }
+    void holdWhileClicking(Key key, Target other) override { holdWhile(key, 4, &other); }
+    int middleOfBar(Target target, int pixels) const override {
+        auto* bar = static_cast<QScrollBar*>(widget(target));
+        const QRect thumb = partOf(target, QStyle::SC_ScrollBarSlider);
+        const QRect track = partOf(target, QStyle::SC_ScrollBarGroove);
+        const QPoint middle = bar->rect().center();
+        if (!thumb.contains(middle)) return middle.x() < thumb.left() ? -1 : 1;
+        if (thumb.width() >= track.width()) return 0;
+        return QStyle::sliderValueFromPosition(bar->minimum(), bar->maximum(),
+                                               thumb.left() - track.left() + pixels,
+                                               track.width() - thumb.width()) -
+               bar->value();
     }
-    int middleOfBar() const override { return 0; }  // the thumb, which fills its track
     void drag(Target bar, int pixels) override {
         const QPoint from = centreOf(bar), to = from + QPoint(pixels, 0);
         QTest::mousePress(form_.windowHandle(), Qt::LeftButton, {}, from);
@@ -112,8 +118,36 @@ public:
     }
     int beeps() const override { return beeps_; }
 
-private:
     QWidget* widget(Target target) const { return form_.control(target.control, target.rank); }
+    Form1& form() { return form_; }
+
+private:
+    // Where the bar's style draws one of its parts.
+    QRect partOf(Target target, QStyle::SubControl part) const {
+        struct Options : QScrollBar {
+            using QScrollBar::initStyleOption;
+        };
+        auto* bar = static_cast<QScrollBar*>(widget(target));
+        QStyleOptionSlider option;
+        (bar->*&Options::initStyleOption)(&option);
+        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar);
+    }
+    void holdWhile(Key key, int repeats, const Target* other) {
+        static constexpr Qt::Key keys[] = {
+            Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Left,
+            Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,   Qt::Key_PageUp,  Qt::Key_PageDown,
+            Qt::Key_Home,  Qt::Key_End,    Qt::Key_Return, Qt::Key_X,       Qt::Key_Return};
+        const Qt::Key pressed = keys[static_cast<int>(key)];
+        const auto modifiers =
+            key == Key::AltX || key == Key::AltEnter ? Qt::AltModifier : Qt::NoModifier;
+        // As X11 repeats a held key when its auto-repeat is detectable: the
+        // press again, with no release between; `other` clicked halfway.
+        for (int press = 0; press <= repeats; ++press) {
+            if (other && press == repeats / 2) click(*other, 1);
+            QTest::keyPress(form_.windowHandle(), pressed, modifiers);
+        }
+        QTest::keyRelease(form_.windowHandle(), pressed, modifiers);
+    }
     QPoint centreOf(Target target) const {
         QWidget* shown = widget(target);
         return shown->mapTo(&form_, shown->rect().center());
@@ -122,6 +156,21 @@ private:
     int beeps_ = 0;
     Form1 form_;
 };
+
+// An assistive tool's presses of a card in quick succession: a card each, at
+// once. And the window, a frame to screen readers.
+TEST(Accessible, EachPressIsOneCardAndTheWindowAFrame) {
+    using tally::testing::kFive;
+    QtDriver d;
+    QAccessible::setActive(true);
+    tally::testing::Model model;
+    for (int press = 0; press < 3; ++press, model.click(kFive))
+        QAccessible::queryAccessibleInterface(d.widget({layout::Control::cmd, kFive}))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+    expectShowing(d, model);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&d.form())->role(), QAccessible::Window);
+}
 
 }  // namespace
 

@@ -27,9 +27,10 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-}:intercept_strndup=0:detect_leaks=0
 export XDG_RUNTIME_DIR=$dir SABOT_BELLS=$dir/bells
 : >"$SABOT_BELLS"
 sink="type file slave.pcm null format raw file \"|{ echo bell >> '$SABOT_BELLS'; cat >/dev/null; }\""
-# SABOT_SOUND_CARD=missing: the sound device is a card that is not there.
-[ "${SABOT_SOUND_CARD:-}" = missing ] && sink="type hw card 9"
 echo "pcm.!default { $sink }" >"$dir/asound.conf"
+# SABOT_SOUND_CARD=missing: the default device on a card that is not there, as
+# on a machine with no sound card.
+[ "${SABOT_SOUND_CARD:-}" = missing ] && echo "defaults.pcm.card 9" >"$dir/asound.conf"
 export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$dir/asound.conf CANBERRA_DRIVER=alsa
 # GNOME's sound settings, as the desktop publishes them; SABOT_EVENT_SOUNDS=false
 # switches its event sounds off.

@@ -124,6 +124,12 @@ public:
                          {mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
         send(input);
     }
+    void clickWith(Target target, Button button) override {
+        const POINT at = centre(target);
+        const bool right = button == Button::Right;
+        send({mouse(0, at), mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_MIDDLEDOWN, at),
+              mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_MIDDLEUP, at)});
+    }
     void clickPart(Target bar, Part part) override {
         SCROLLBARINFO info{};
         info.cbSize = sizeof info;
@@ -157,18 +163,24 @@ public:
     }
     void hold(Key held, int repeats) override {
         // The system marks a key-down of a key already down as a repeat.
-        const WORD vk = held == Key::Enter ? VK_RETURN : held == Key::AltX ? 'X' : VK_SPACE;
+        const WORD vk = virtualKey(held);
         std::vector<INPUT> input(static_cast<std::size_t>(repeats) + 1, key(vk));
         input.push_back(key(vk, KEYEVENTF_KEYUP));
-        if (held == Key::AltX) {
+        if (held == Key::AltX || held == Key::AltEnter) {
             input.insert(input.begin(), key(VK_MENU));
             input.push_back(key(VK_MENU, KEYEVENTF_KEYUP));
         }
         send(input);
     }
+    void holdWhileClicking(Key held, Target other) override {
+        const WORD vk = virtualKey(held);
+        send({key(vk), key(vk)});
+        click(other, 1);
+        send({key(vk), key(vk), key(vk, KEYEVENTF_KEYUP)});
+    }
     // Wine draws a bar this short as two arrows, the left one ending at its
     // middle, and no thumb.
-    int middleOfBar() const override { return -1; }
+    int middleOfBar(Target, int) const override { return -1; }
     void drag(Target bar, int pixels) override {
         const POINT from = centre(bar), to{from.x + pixels, from.y};
         send({mouse(0, from), mouse(MOUSEEVENTF_LEFTDOWN, from), mouse(0, to),
@@ -234,6 +246,9 @@ public:
     }
 
 private:
+    static WORD virtualKey(Key held) {
+        return held == Key::AltX ? 'X' : held == Key::Space ? VK_SPACE : VK_RETURN;
+    }
     POINT centre(Target target) const {
         RECT r;
         GetWindowRect(hwnd(target), &r);
