@@ -44,11 +44,12 @@ def main():
     threading.Thread(target=recorder.record_enable_context, args=(context, heard),
                      daemon=True).start()
     started.wait(10)
-    path = os.path.abspath(path)
+    # The program's name for FILE; the bells heard go on being written to FILE.
+    named = os.path.abspath(path)
     if command[0].endswith(".exe"):
         command.insert(0, os.environ["WINE"])
-        path = "Z:" + path.replace("/", "\\")
-    environment = dict(os.environ, SABOT_BELLS=path)
+        named = "Z:" + named.replace("/", "\\")
+    environment = dict(os.environ, SABOT_BELLS=named)
     status = subprocess.call(command, env=environment)
     control.record_disable_context(context)
     control.sync()
