@@ -12,9 +12,9 @@ usage() {
 action=$1
 
 # What the window needs, then what the tests need on top.
-# libcanberra-dev and libxcb-xkb-dev for their headers only: the program loads
-# those libraries itself.
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libxcb-xkb-dev libpng-dev
+# libcanberra-dev, libglib2.0-dev and libxcb-xkb-dev for their headers only: the
+# program loads those libraries itself.
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libglib2.0-dev libxcb-xkb-dev libpng-dev
     sound-theme-freedesktop fonts-dejavu-core librsvg2-bin)
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-tidy cppcheck binutils
     xvfb xauth python3-xlib time desktop-file-utils appstream dpkg-dev file googletest lintian

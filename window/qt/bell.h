@@ -6,6 +6,7 @@
 #include <mutex>
 
 class QWidget;
+class SoundPlayer;
 
 // The sound of one card. On X11 it is the X bell, which desktops route to
 // their sound theme. Wayland has no bell request, so there (and on any other
@@ -30,16 +31,15 @@ public:
     void ring();
 
 private:
-    struct Sounds;
     enum class State { X11, Unloaded, Loading, Loaded, Failed };
 
-    void loaded(std::shared_ptr<Sounds> sounds);
+    void loaded(std::shared_ptr<SoundPlayer> player);
     void play();
 
     const QWidget& window_;
     State state_;
     int waiting_ = 0;  // cards rung while loading
-    std::shared_ptr<Sounds> sounds_;
+    std::shared_ptr<SoundPlayer> player_;
     QObject receiver_;  // where the loader's result arrives, on the window's thread
     struct Mailbox {
         std::mutex mutex;
