@@ -1,19 +1,6 @@
 #include "startup.h"
 
-#include <dlfcn.h>
 #include <png.h>
-// A member of the XKB header is named `explicit`, which C++ reserves: it is
-// renamed while the header is read.
-#ifdef __clang__
-#pragma clang diagnostic push
-#pragma clang diagnostic ignored "-Wkeyword-macro"
-#endif
-#define explicit xkb_explicit
-#ifdef __clang__
-#pragma clang diagnostic pop
-#endif
-#include <xcb/xkb.h>
-#undef explicit
 
 #include <QApplication>
 #include <QEvent>
@@ -29,6 +16,7 @@
 #include <array>
 
 #include "layout.h"
+#include "repeat_keys.h"
 
 namespace {
 
@@ -104,30 +92,6 @@ QImage readPng(const QString& fileName) {
     return image;
 }
 
-// On X11 a held key repeats as a release and a press, and Qt tells such a
-// release from a real one only if the press has already arrived behind it:
-// now and then it has not, and a held Space clicks a card more. The server can
-// repeat the press alone instead (XKB's detectable auto-repeat), so that a
-// hold is one press, its repeats, and one release. Qt's X11 plugin has loaded
-// the XKB library and set the extension up on its connection.
-void repeatKeysAsPresses() {
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    void* xkb = x11 ? dlopen("libxcb-xkb.so.1", RTLD_NOW | RTLD_NOLOAD) : nullptr;
-    void* xcb = xkb ? dlopen("libxcb.so.1", RTLD_NOW | RTLD_NOLOAD) : nullptr;
-    if (!xcb) return;
-    const auto set = reinterpret_cast<decltype(&xcb_xkb_per_client_flags_unchecked)>(
-        dlsym(xkb, "xcb_xkb_per_client_flags_unchecked"));
-    const auto noReply =
-        reinterpret_cast<decltype(&xcb_discard_reply)>(dlsym(xcb, "xcb_discard_reply"));
-    if (set && noReply) {
-        constexpr auto flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
-        noReply(x11->connection(),
-                set(x11->connection(), XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0).sequence);
-    }
-    dlclose(xcb);
-    dlclose(xkb);
-}
-
 }  // namespace
 
 QIcon iconOfPngs(std::initializer_list<QString> files) {
@@ -155,7 +119,8 @@ std::unique_ptr<QApplication> makeApplication(int argc, char** argv) {
     static int count = argc > 0 ? 1 : 0;
     static std::array<char*, 2> program{argc > 0 ? argv[0] : nullptr, nullptr};
     auto app = std::make_unique<QApplication>(count, program.data());
-    repeatKeysAsPresses();
+    if (auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>())
+        repeat_keys_as_presses(x11->connection());
     return app;
 }
 

@@ -158,8 +158,10 @@ private:
 
 LRESULT answerScreenReader(HWND control, WPARAM wParam, const std::wstring& purpose,
                            bool scrollBar) {
-    // The accessibility libraries cost a good part of the start-up to load,
-    // and only a screen reader needs them: they load on its first request.
+    // The accessibility libraries load on a screen reader's first request,
+    // as only a screen reader needs them: linked, they cost about 3 % of the
+    // painted start-up under Wine (1.0, 2.8 and 4.0 % in three runs of 15 to
+    // 25 alternating starts) and 0.5 MiB of memory.
     static auto* const createStandard = system_calls::find<decltype(CreateStdAccessibleObject)>(
         L"oleacc.dll", "CreateStdAccessibleObject");
     static auto* const lresultFromObject =

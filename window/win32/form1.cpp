@@ -92,8 +92,8 @@ void Form1::build() {
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const layout::Item& item = layout::controls()[i];
         const std::string& text = item.shows ? tally_.text(*item.shows) : item.caption;
-        controls_[i] = makeControl(item, hwnd_, kFirstId + static_cast<int>(i), where(item), font_,
-                                   wide(text));
+        controls_[i] =
+            makeControl(item, static_cast<int>(i), hwnd_, where(item), font_, wide(text));
         reported_[i] = item.start;
     }
 }
@@ -188,7 +188,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 const layout::Item* Form1::find(HWND control) const {
     if (!control) return nullptr;
-    const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - kFirstId);
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - kFirstControlId);
     return index < controls_.size() && controls_[index] == control ? &layout::controls()[index]
                                                                    : nullptr;
 }

@@ -17,9 +17,6 @@ class Form1 {
 public:
     using Beep = std::function<void()>;
 
-    // The first control id; the others follow in the Tab order.
-    static constexpr int kFirstId = 100;
-
     // Creates the window, hidden, centred on the work area (at its top or left
     // edge where the window is larger), at its monitor's dpi and the desktop's
     // text size. `beep` sounds once per card, before any counter changes; by
@@ -70,7 +67,7 @@ private:
     LOGFONTW message_{};                // the desktop's message font, as last read
     HFONT font_ = nullptr;
     HICON bigIcon_ = nullptr, smallIcon_ = nullptr;  // the title bar's, taskbar's and Alt+Tab's
-    // As in layout::controls(); index i has control id kFirstId + i.
+    // As in layout::controls(), whose order their ids follow.
     std::array<HWND, layout::kItemCount> controls_{};
     std::array<int, layout::kItemCount> reported_{};  // a scroll bar's value as last reported
 };

@@ -1,7 +1,8 @@
 #pragma once
 
 // The window's controls: the system's own of each kind, made as the table has
-// them and hooked so that screen readers hear what each stands for.
+// them, in classes of the window's own so that screen readers hear what each
+// stands for.
 
 #include <windows.h>
 
@@ -16,8 +17,11 @@ std::wstring wide(std::string_view text);
 // control.
 inline constexpr UINT kControlFocused = WM_APP + 1;
 
-// A control of the table as a child of `parent`, with id `id`, at `at` in
-// client pixels, in `font`, captioned `text`: a scroll bar with its range and
-// starting value, a value label with its frame.
-HWND makeControl(const layout::Item& item, HWND parent, int id, const RECT& at, HFONT font,
+// The id of the control at `index` in layout::controls() is this plus `index`.
+inline constexpr int kFirstControlId = 100;
+
+// The control at `index` in layout::controls(), as a child of `parent`, at
+// `at` in client pixels, in `font`, captioned `text`: a scroll bar with its
+// range and starting value, a value label with its frame.
+HWND makeControl(const layout::Item& item, int index, HWND parent, const RECT& at, HFONT font,
                  const std::wstring& text);
