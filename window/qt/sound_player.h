@@ -10,7 +10,8 @@ struct ca_context;
 // The sound theme's bell event, played through libcanberra in the theme the
 // desktop names and not at all where it has event sounds switched off.
 // libcanberra is loaded by its soname, not linked: the package depends on it,
-// but X11, which rings its own bell, never loads it.
+// but X11, which rings its own bell, never loads it. Linked, it and GIO cost
+// 4.5 % of the painted start-up, 9 % of the mapped and 1.5 MiB.
 class SoundPlayer {
 public:
     // Loads the library and opens its sound driver, which takes a while: on a

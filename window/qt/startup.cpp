@@ -72,7 +72,9 @@ private:
 
 // Decoded by libpng, which Qt reads PNG with too: handed a PNG, QImageReader
 // first loads every image format plugin, libjpeg with them, to ask each one
-// whether it reads the format.
+// whether it reads the format. That costs no time (the icon is set after the
+// first paint) but 0.25 MiB, which takes the window from 0.29 to 0.54 MiB
+// over its floor, past the +0.5 MiB it is held to.
 QImage readPng(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return {};
