@@ -108,6 +108,11 @@ QRect Form1::twipsRect(const layout::Twips& box) const {
             pixels(box.height, dpi)};
 }
 
+QWidget* Form1::control(layout::Control control, int rank) const {
+    QWidget* const widget = controls_[layout::indexOf(control, rank)];
+    return widget;
+}
+
 QPushButton* Form1::button(layout::Control c, int rank) const {
     return static_cast<QPushButton*>(control(c, rank));
 }

@@ -40,9 +40,7 @@ public:
     QScrollBar* HScroll1() const { return scrollBar(layout::Control::HScroll1); }
 
     // Any control of the table; `rank` picks the member of a per-rank row.
-    QWidget* control(layout::Control control, int rank = 0) const {
-        return controls_[layout::indexOf(control, rank)];
-    }
+    QWidget* control(layout::Control control, int rank = 0) const;
 
 protected:
     void showEvent(QShowEvent* event) override;

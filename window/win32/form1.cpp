@@ -55,6 +55,11 @@ Form1::~Form1() {
     if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
+HWND Form1::control(layout::Control control, int rank) const {
+    const HWND window = controls_[layout::indexOf(control, rank)];
+    return window;
+}
+
 void Form1::deliver(MSG& message) const {
     // The dialog keys click the focused button at each key-down of Enter, the
     // keyboard's repeats included, and a button clicks at the release of a

@@ -30,9 +30,7 @@ public:
     const tally::Tally& tally() const { return tally_; }
 
     // Any control of the table; `rank` picks the member of a per-rank row.
-    HWND control(layout::Control control, int rank = 0) const {
-        return controls_[layout::indexOf(control, rank)];
-    }
+    HWND control(layout::Control control, int rank = 0) const;
 
     // Hands one queued message to the window, through the dialog keys (Tab,
     // Shift+Tab, Space, Enter, arrows) first, as a Windows form does; Enter
