@@ -15,11 +15,11 @@
 #include <optional>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "form1.h"
 #include "system.h"
-#include "tally_model.h"
 #include "window_driver.h"
 
 namespace window_testing {
@@ -99,9 +99,9 @@ Driver::Reading accessible(HWND control) {
     object->Release();
     Driver::Reading read{shown == control ? "" : "(no window) ", "", ""};
     for (auto [text, out] :
-         {std::pair{name, &std::get<0>(read)},
-          std::pair{description.vt == VT_BSTR ? description.bstrVal : nullptr, &std::get<1>(read)},
-          std::pair{value, &std::get<2>(read)}}) {
+         {std::pair{name, &read.name},
+          std::pair{description.vt == VT_BSTR ? description.bstrVal : nullptr, &read.description},
+          std::pair{value, &read.value}}) {
         if (text) *out += utf8(text, static_cast<int>(SysStringLen(text)));
         SysFreeString(text);
     }
@@ -347,8 +347,10 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     const auto expectScaled = [&](int scale, int fontHeight) {
         EXPECT_EQ(driver.clientArea(), (Box{0, 0, pixels(layout::kClientWidth, scale),
                                             pixels(layout::kClientHeight, scale)}));
-        EXPECT_EQ(driver.box({Control::cmd, kAce}), (Box{pixels(8520, scale), pixels(3480, scale),
-                                                         pixels(495, scale), pixels(495, scale)}));
+        const layout::Twips& ace = layout::item(Control::cmd, kAce).box;
+        EXPECT_EQ(driver.box({Control::cmd, kAce}),
+                  (Box{pixels(ace.left, scale), pixels(ace.top, scale), pixels(ace.width, scale),
+                       pixels(ace.height, scale)}));
         LOGFONTW font{};
         const HWND button = driver.hwnd({Control::cmdNBJeux});
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font,
@@ -394,13 +396,11 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
         if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
         expectScaled(layoutScale, fontAt(*metrics));
         const Box inside = driver.clientArea();
-        for (int c = 0; c < layout::kControlCount; ++c)
-            for (int r = 0; r < (layout::isPerRank(Control(c)) ? tally::kRankCount : 1); ++r) {
-                const Box at = driver.box({Control(c), r});
-                EXPECT_TRUE(at.left + at.width <= inside.width &&
-                            at.top + at.height <= inside.height)
-                    << "control " << c << "(" << r << ") outside";
-            }
+        for (const layout::Item& item : layout::controls()) {
+            const Box at = driver.box({item.control, item.rank});
+            EXPECT_TRUE(at.left + at.width <= inside.width && at.top + at.height <= inside.height)
+                << item.name << " outside";
+        }
         RECT at, work;
         GetWindowRect(window, &at);
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
