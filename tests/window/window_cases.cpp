@@ -31,14 +31,12 @@ void pressOn(Driver& d, Target target, std::initializer_list<Key> keys) {
 
 TEST(Focus, StartsOnTheTwoAndTabWalksTheWindow) {
     auto d = openWindow();
-    std::vector<Target> order;
-    for (Control row : {Control::cmd, Control::Command1, Control::Nombre})
-        for (int r = 0; r < 13; ++r) order.push_back({row, r});
-    order.insert(order.end(), {{Control::cmdNBJeux}, {Control::cmdValeur}, kDeckBar});
-    for (Control row : {Control::HScroll2, Control::Reste})
-        for (int r = 0; r < 13; ++r) order.push_back({row, r});
-    order.insert(order.end(), {{Control::Valeursabot}, card(0)});
-
+    std::vector<Target> order;  // a row stands for its thirteen, 2 to ace
+    for (Control row :
+         {Control::cmd, Control::Command1, Control::Nombre, Control::cmdNBJeux, Control::cmdValeur,
+          Control::HScroll1, Control::HScroll2, Control::Reste, Control::Valeursabot})
+        for (int r = 0; r < (layout::isPerRank(row) ? 13 : 1); ++r) order.push_back({row, r});
+    order.push_back(card(0));
     EXPECT_TRUE(d->hasFocus(card(0)));
     for (std::size_t i = 1; i < order.size(); ++i) {
         d->press(Tab);

@@ -384,29 +384,28 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     SetWindowPos(window, nullptr, 20, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     NONCLIENTMETRICSW larger = desktop;
     larger.lfMessageFont.lfHeight = -MulDiv(30, system, 96);
-    for (auto [metrics, layoutScale, state] :
-         {std::tuple{&larger, dpi * 5 / 2, 0}, std::tuple{&desktop, scale, 0},
-          std::tuple{&larger, dpi * 5 / 2, SC_MINIMIZE}, std::tuple{&desktop, scale, SC_MINIMIZE},
-          std::tuple{&larger, dpi * 5 / 2, SC_MAXIMIZE},
-          std::tuple{&desktop, scale, SC_MAXIMIZE}}) {
-        SCOPED_TRACE(state);
-        if (state) driver.tell(WM_SYSCOMMAND, state, 0);
-        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
-        driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
-        if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
-        expectScaled(layoutScale, fontAt(*metrics));
-        const Box inside = driver.clientArea();
-        for (const layout::Item& item : layout::controls()) {
-            const Box at = driver.box({item.control, item.rank});
-            EXPECT_TRUE(at.left + at.width <= inside.width && at.top + at.height <= inside.height)
-                << item.name << " outside";
+    for (int state : {0, SC_MINIMIZE, SC_MAXIMIZE})
+        for (auto [metrics, layoutScale] :
+             {std::pair{&larger, dpi * 5 / 2}, std::pair{&desktop, scale}}) {
+            SCOPED_TRACE(state);
+            if (state) driver.tell(WM_SYSCOMMAND, state, 0);
+            SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
+            driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+            if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
+            expectScaled(layoutScale, fontAt(*metrics));
+            const Box inside = driver.clientArea();
+            for (const layout::Item& item : layout::controls()) {
+                const Box at = driver.box({item.control, item.rank});
+                EXPECT_TRUE(at.left + at.width <= inside.width &&
+                            at.top + at.height <= inside.height)
+                    << item.name << " outside";
+            }
+            RECT at, work;
+            GetWindowRect(window, &at);
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            EXPECT_EQ(at.left, 20);
+            EXPECT_LE(at.bottom, work.bottom);
         }
-        RECT at, work;
-        GetWindowRect(window, &at);
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        EXPECT_EQ(at.left, 20);
-        EXPECT_LE(at.bottom, work.bottom);
-    }
 }
 
 // However the window was hidden and shown again, the focus comes back to the
