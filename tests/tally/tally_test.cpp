@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "layout.h"
 #include "number_forms.h"
 #include "tally_model.h"
 
@@ -55,6 +57,20 @@ TEST(FieldValue, ReadsLeniently) {
     // A text that ends inside a longer buffer is read up to its end only.
     EXPECT_EQ(fieldValue(std::string_view(" 12", 2)), 1);
     EXPECT_EQ(fieldValue(std::string_view("3.5", 2)), 3);
+}
+
+// Along one axis of the free area: centred where the window fits, else at the
+// area's start (a window larger than a small screen keeps its title bar).
+TEST(Placement, CentredWhereItFitsElseAtTheStart) {
+    // area start, area length, window length, where the window starts
+    for (const auto& [start, area, length, at] :
+         std::vector<std::array<int, 4>>{{0, 1280, 656, 312},
+                                         {0, 700, 700, 0},
+                                         {30, 701, 700, 30},
+                                         {-1280, 1280, 656, -968},
+                                         {40, 900, 984, 40},
+                                         {-20, 600, 4000, -20}})
+        EXPECT_EQ(layout::placed(start, area, length), at) << start << " " << area << " " << length;
 }
 
 // A long random run of every operation, checked after each against the model.

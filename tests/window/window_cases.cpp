@@ -7,10 +7,9 @@
 #include <algorithm>
 #include <array>
 #include <random>
-#include <tuple>
+#include <utility>
 #include <vector>
 
-#include "tally_model.h"
 #include "window_driver.h"
 
 namespace window_testing {
@@ -32,14 +31,12 @@ void pressOn(Driver& d, Target target, std::initializer_list<Key> keys) {
 
 TEST(Focus, StartsOnTheTwoAndTabWalksTheWindow) {
     auto d = openWindow();
-    std::vector<Target> order;
-    for (Control row : {Control::cmd, Control::Command1, Control::Nombre})
-        for (int r = 0; r < 13; ++r) order.push_back({row, r});
-    order.insert(order.end(), {{Control::cmdNBJeux}, {Control::cmdValeur}, kDeckBar});
-    for (Control row : {Control::HScroll2, Control::Reste})
-        for (int r = 0; r < 13; ++r) order.push_back({row, r});
-    order.insert(order.end(), {{Control::Valeursabot}, card(0)});
-
+    std::vector<Target> order;  // a row stands for its thirteen, 2 to ace
+    for (Control row :
+         {Control::cmd, Control::Command1, Control::Nombre, Control::cmdNBJeux, Control::cmdValeur,
+          Control::HScroll1, Control::HScroll2, Control::Reste, Control::Valeursabot})
+        for (int r = 0; r < (layout::isPerRank(row) ? 13 : 1); ++r) order.push_back({row, r});
+    order.push_back(card(0));
     EXPECT_TRUE(d->hasFocus(card(0)));
     for (std::size_t i = 1; i < order.size(); ++i) {
         d->press(Tab);
@@ -51,41 +48,25 @@ TEST(Focus, StartsOnTheTwoAndTabWalksTheWindow) {
 
 TEST(ScreenReaders, ReadEachControlWithWhatItStandsFor) {
     auto d = openWindow();
-    for (const auto& [target, name, description, value] :
-         std::vector<std::tuple<Target, std::string, std::string, std::string>>{
-             {card(kFive), "5", "Click sur les cartes, 5", ""},
-             {{Control::Reste, kAce}, "24", "Restantes, A", ""},
-             {valueBar(kAce), "Valeur des cartes, A", "", "-1"},
-             {valueBar(kFive), "Valeur des cartes, 5", "", "1"},
-             {kDeckBar, "Nombre de jeux par sabot", "", "6"},
-             {{Control::lblTires}, "0", "Cartes tirées", ""},
-             {{Control::Label5}, "Cartes tirées", "", ""}})
-        EXPECT_EQ(d->reading(target), Driver::Reading(name, description, value));
+    for (const auto& [target, reading] : std::vector<std::pair<Target, Driver::Reading>>{
+             {card(kFive), {"5", "Click sur les cartes, 5", ""}},
+             {{Control::Reste, kAce}, {"24", "Restantes, A", ""}},
+             {valueBar(kAce), {"Valeur des cartes, A", "", "-1"}},
+             {valueBar(kFive), {"Valeur des cartes, 5", "", "1"}},
+             {kDeckBar, {"Nombre de jeux par sabot", "", "6"}},
+             {{Control::lblTires}, {"0", "Cartes tirées", ""}},
+             {{Control::Label5}, {"Cartes tirées", "", ""}}})
+        EXPECT_EQ(d->reading(target), reading);
 }
 
-// Along one axis of the free area: centred where the window fits, else at the
-// area's start (a window larger than a small screen keeps its title bar).
-TEST(Placement, CentredWhereItFitsElseAtTheStart) {
-    // area start, area length, window length, where the window starts
-    for (const auto& [start, area, length, at] :
-         std::vector<std::array<int, 4>>{{0, 1280, 656, 312},
-                                         {0, 700, 700, 0},
-                                         {30, 701, 700, 30},
-                                         {-1280, 1280, 656, -968},
-                                         {40, 900, 984, 40},
-                                         {-20, 600, 4000, -20}})
-        EXPECT_EQ(layout::placed(start, area, length), at) << start << " " << area << " " << length;
-}
+Target of(const layout::Item& item) { return {item.control, item.rank}; }
 
 // Where the table draws a control, in pixels at `dpi`.
-Box drawn(Target t, int dpi) {
-    const layout::Twips& box = layout::item(t.control, t.rank).box;
+Box drawn(const layout::Item& item, int dpi) {
     using layout::pixels;
-    return {pixels(box.left, dpi), pixels(box.top, dpi), pixels(box.width, dpi),
-            pixels(box.height, dpi)};
+    return {pixels(item.box.left, dpi), pixels(item.box.top, dpi), pixels(item.box.width, dpi),
+            pixels(item.box.height, dpi)};
 }
-
-bool isHeading(Target t) { return layout::item(t.control, t.rank).heading; }
 
 Box common(Box a, Box b) {
     const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
@@ -104,139 +85,115 @@ TEST(Layout, AsDrawnWithEveryCaptionWhole) {
     const Box client = d->clientArea();
     EXPECT_EQ(client, (Box{0, 0, layout::pixels(layout::kClientWidth, dpi),
                            layout::pixels(layout::kClientHeight, dpi)}));
-    std::vector<Target> controls;
-    for (int c = 0; c < layout::kControlCount; ++c)
-        for (int r = 0; r < (layout::isPerRank(Control(c)) ? 13 : 1); ++r)
-            controls.push_back({Control(c), r});
-    for (Target t : controls) {
-        SCOPED_TRACE("control " + std::to_string(int(t.control)) + "(" + std::to_string(t.rank) +
-                     ")");
-        const Box at = d->box(t), want = drawn(t, dpi);
-        EXPECT_TRUE(at == want || (isHeading(t) && at.left == want.left && at.top == want.top &&
+    for (const layout::Item& item : layout::controls()) {
+        SCOPED_TRACE(item.name);
+        const Target t = of(item);
+        const Box at = d->box(t), want = drawn(item, dpi);
+        EXPECT_TRUE(at == want || (item.heading && at.left == want.left && at.top == want.top &&
                                    at.width == want.width && at.height > want.height));
         EXPECT_EQ(common(at, client), at);
         EXPECT_TRUE(d->fits(t, d->caption(t))) << d->caption(t);
-        const bool counter = std::ranges::any_of(tally::allFields(), [t](tally::FieldRef ref) {
-            return layout::displayOf(ref.field) == t.control;
-        });
-        EXPECT_TRUE(!counter || (d->fits(t, " 520") && d->fits(t, "-520")));
-        for (Target other : controls)
-            EXPECT_TRUE(other == t || common(at, d->box(other)) == common(want, drawn(other, dpi)))
-                << "overlaps " << int(other.control) << "(" << other.rank << ")";
+        EXPECT_TRUE(!item.shows || (d->fits(t, " 520") && d->fits(t, "-520")));
+        for (const layout::Item& other : layout::controls())
+            EXPECT_TRUE(&other == &item ||
+                        common(at, d->box(of(other))) == common(want, drawn(other, dpi)))
+                << "overlaps " << other.name;
     }
 }
 
-// A card counts where the left button or a key press clicks it, once per
-// press: the other buttons move no focus, a key held down counts once
-// wherever the focus goes meanwhile, and with Alt held no key clicks.
-TEST(Cards, CountOncePerLeftClickOrKeyPress) {
-    using Act = void (*)(Driver&);
-    for (const auto& [what, act, cards] :
-         std::vector<std::tuple<std::string, Act, std::vector<int>>>{
-             {"right click on the 10, Space",
-              [](Driver& d) { d.clickWith(card(kTen), Button::Right), d.press(Space); },
-              {kTwo}},
-             {"middle click on the decks, Space",
-              [](Driver& d) { d.clickWith(kDeckBar, Button::Middle), d.press(Space); },
-              {kTwo}},
-             {"Enter held on the 2, the 3 clicked",
-              [](Driver& d) { d.holdWhileClicking(Enter, card(1)); },
-              {kTwo, 1}},
-             {"Space held on the 2, the 3 clicked",
-              [](Driver& d) { d.holdWhileClicking(Space, card(1)); },
-              {kTwo, 1}},
-             {"Alt+Enter", [](Driver& d) { d.press(AltEnter); }, {}}}) {
-        SCOPED_TRACE(what);
-        auto d = openWindow();
-        act(*d);
-        Model model;
-        for (int rank : cards) model.click(rank);
-        expectShowing(*d, model);
-    }
-}
+// One move of the storm, on a column and a scroll bar picked at random: it
+// sends its input, tells the model what that must mean, and says where the bar
+// should go (`to`, held to the bar's range afterwards).
+struct Turn {
+    Driver& d;
+    Model& model;
+    std::mt19937& random;
+    int rank;
+    Target bar;
+    int to;
+    int pick(int n) { return static_cast<int>(random() % unsigned(n)); }
+    int other() { return pick(tally::kRankCount); }
+};
+struct Move {
+    const char* name;
+    int weight;
+    void (*send)(Turn&);
+};
 
-// Random clicks, double clicks, keys and wheel notches, each told to the model
-// as what it should mean: the window must follow after every single event.
-// Display-only controls, stray keys and the wheel must change nothing.
-TEST(Storm, CaptionsFollowEveryEvent) {
+// The controls that only show a value; the first five take the focus.
+const Control kShows[] = {Control::Command1,  Control::Nombre,      Control::Reste,
+                          Control::cmdValeur, Control::Valeursabot, Control::lblSabot,
+                          Control::lblTires,  Control::Label4};
+constexpr Key kBarKeys[] = {Left, Right, Up, Down, PageUp, PageDown, Home, End};
+
+// clang-format off
+const Move kMoves[] = {
+    {"click on a card", 38, [](Turn& t) { t.d.click(card(t.rank), 1), t.model.click(t.rank); }},
+    {"double click on a card: two cards", 4, [](Turn& t) {
+         t.d.click(card(t.rank), 2), t.model.click(t.rank), t.model.click(t.rank); }},
+    {"Space on a card", 3, [](Turn& t) { pressOn(t.d, card(t.rank), {Space}), t.model.click(t.rank); }},
+    {"deck button", 5, [](Turn& t) { t.d.click(kDeckButton, 1), t.model.deckButton(); }},
+    {"click or double click on a display: nothing", 5, [](Turn& t) {
+         t.d.click({kShows[t.pick(8)], t.rank}, 1 + t.pick(2)); }},
+    {"Space, Escape or Left on a display: nothing", 3, [](Turn& t) {
+         pressOn(t.d, {kShows[t.pick(5)], t.rank}, {std::array{Space, Escape, Left}[t.pick(3)]}); }},
+    {"arrow of a bar: a step", 17, [](Turn& t) {
+         const bool right = t.pick(2);
+         t.d.clickPart(t.bar, right ? RightArrow : LeftArrow), t.to += right ? 1 : -1; }},
+    {"key on a bar: a step or an end", 20, [](Turn& t) {
+         const int i = t.pick(8);
+         pressOn(t.d, t.bar, {kBarKeys[i]});
+         t.to = kBarKeys[i] == Home ? -99 : kBarKeys[i] == End ? 99999 : t.to + (i % 2 ? 1 : -1); }},
+    {"wheel on a bar, a card or the deck button: nothing", 5, [](Turn& t) {
+         const Target under = std::array{t.bar, t.bar, card(t.rank), kDeckButton}[t.pick(4)];
+         if (t.pick(2)) t.d.focus(under);
+         t.d.wheel(under, t.pick(2) ? t.pick(3) + 1 : -t.pick(3) - 1); }},
+    {"key held on a card, then pressed again: two cards", 4, [](Turn& t) {
+         const Key key = t.pick(2) ? Space : Enter;
+         t.d.focus(card(t.rank)), t.d.hold(key, t.pick(20)), t.d.press(key);
+         t.model.click(t.rank), t.model.click(t.rank); }},
+    {"key held on a card while another is clicked: one each", 2, [](Turn& t) {
+         const int other = t.other();
+         t.d.focus(card(t.rank)), t.d.holdWhileClicking(t.pick(2) ? Space : Enter, card(other));
+         t.model.click(t.rank), t.model.click(other); }},
+    {"drag on a bar", 3, [](Turn& t) {
+         const int pixels = t.pick(2) ? 3 : -3;
+         t.to += t.d.middleOfBar(t.bar, pixels), t.d.drag(t.bar, pixels); }},
+    {"right or middle click, then Space: the focus stays", 2, [](Turn& t) {
+         t.d.focus(card(t.rank));
+         t.d.clickWith(t.pick(2) ? card(t.other()) : t.bar, t.pick(2) ? Button::Right : Button::Middle);
+         t.d.press(Space), t.model.click(t.rank); }},
+    {"Alt+X or Alt+Enter: nothing, not even a sound", 3, [](Turn& t) {
+         pressOn(t.d, t.pick(2) ? t.bar : card(t.rank), {t.pick(2) ? AltX : AltEnter}); }},
+};
+// clang-format on
+
+// Random moves, each told to the model as what it should mean: the window
+// must follow after every single one.
+TEST(Storm, CaptionsFollowEveryMove) {
     SCOPED_TRACE("seed " + std::to_string(stormSeed()));
     std::mt19937 random(stormSeed());
-    const auto pick = [&random](int n) { return static_cast<int>(random() % unsigned(n)); };
     auto d = openWindow();
     Model model;
+    int total = 0;
+    for (const Move& move : kMoves) total += move.weight;
     for (int step = 1; step <= 4000; ++step) {
-        const int roll = pick(110), rank = pick(13);
-        const Target bar = pick(4) ? valueBar(rank) : kDeckBar;
-        const int was = d->value(bar);
-        int to = was;  // where the bar should go
-        if (roll < 45) {
-            if (roll < 38) {
-                d->click(card(rank), 1);
-            } else if (roll < 42) {
-                d->click(card(rank), 2);  // two cards
-                model.click(rank);
-            } else {
-                pressOn(*d, card(rank), {Space});
-            }
-            model.click(rank);
-        } else if (roll < 50) {
-            d->click(kDeckButton, 1);
-            model.deckButton();
-        } else if (roll < 58) {
-            // The first five take the focus.
-            const Control shows[] = {Control::Command1,  Control::Nombre,      Control::Reste,
-                                     Control::cmdValeur, Control::Valeursabot, Control::lblSabot,
-                                     Control::lblTires,  Control::Label4};
-            if (roll < 55)
-                d->click({shows[pick(8)], rank}, 1 + roll % 2);
-            else
-                pressOn(*d, {shows[pick(5)], rank}, {std::array{Space, Escape, Left}[roll % 3]});
-        } else if (roll < 75) {
-            d->clickPart(bar, roll % 2 ? RightArrow : LeftArrow);
-            to += roll % 2 ? 1 : -1;
-        } else if (roll < 95) {
-            const Key key =
-                std::array{Left, Right, Up, Down, PageUp, PageDown, Home, End}[roll % 8];
-            pressOn(*d, bar, {key});
-            to = key == Home ? -99 : key == End ? 99999 : was + (roll % 8 % 2 ? 1 : -1);
-        } else if (roll < 100) {
-            const Target under = std::array{bar, bar, card(rank), kDeckButton}[pick(4)];
-            if (roll % 2) d->focus(under);
-            d->wheel(under, pick(2) ? pick(3) + 1 : -pick(3) - 1);
-        } else if (roll < 104) {
-            // One card, however long the key is held; then one more press.
-            d->focus(card(rank));
-            d->hold(roll % 2 ? Space : Enter, pick(20));
-            d->press(roll % 2 ? Space : Enter);
-            model.click(rank);
-            model.click(rank);
-        } else if (roll < 107) {
-            to += d->middleOfBar(bar, roll % 2 ? 3 : -3);
-            d->drag(bar, roll % 2 ? 3 : -3);
-        } else {
-            pressOn(*d, roll % 2 ? bar : card(rank), {AltX});  // nothing, not even a sound
-        }
-        const bool deckBar = bar == kDeckBar;
-        to = std::clamp(to, deckBar || rank < kTen ? 0 : -3, deckBar ? 10 : 32767);
-        if (to != was) deckBar ? model.deckChange(to) : model.valueChange(rank, to);
-        SCOPED_TRACE("step " + std::to_string(step) + ", roll " + std::to_string(roll));
+        Turn t{*d, model, random, 0, kDeckBar, 0};
+        const Move* move = kMoves;
+        for (int roll = t.pick(total); roll >= move->weight; ++move) roll -= move->weight;
+        t.rank = t.other();
+        t.bar = t.pick(4) ? valueBar(t.rank) : kDeckBar;
+        const int was = t.to = d->value(t.bar);
+        move->send(t);
+        const bool deckBar = t.bar == kDeckBar;
+        const int to = std::clamp(t.to, deckBar || t.rank < kTen ? 0 : -3, deckBar ? 10 : 32767);
+        if (to != was) deckBar ? model.deckChange(to) : model.valueChange(t.rank, to);
+        SCOPED_TRACE("step " + std::to_string(step) + ": " + move->name);
         expectShowing(*d, model);
         if (HasFatalFailure()) return;
     }
 }
 
 }  // namespace
-
-void expectShowing(const Driver& d, tally::testing::Model& model) {
-    using tally::testing::name;
-    ASSERT_EQ(d.beeps(), model.beeps);
-    for (tally::FieldRef ref : tally::allFields())
-        ASSERT_EQ(d.caption({layout::displayOf(ref.field), ref.rank}), model.shown[name(ref)])
-            << name(ref);
-    for (int rank = 0; rank < tally::kRankCount; ++rank)
-        ASSERT_EQ(d.value({layout::Control::HScroll2, rank}),
-                  std::stoi(model.shown[name({tally::Field::Command1, rank})]));
-    ASSERT_EQ(d.value({layout::Control::HScroll1}), std::stoi(model.shown["cmdNBJeux"]));
-}
 
 }  // namespace window_testing

@@ -3,15 +3,14 @@
 // What the shared window tests need of a front-end: real input on its controls
 // and what they show. Each front-end's test program implements it once.
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <ostream>
 #include <string>
-#include <tuple>
 
 #include "controls.h"
-
-namespace tally::testing {
-class Model;
-}
+#include "tally_model.h"
 
 namespace window_testing {
 
@@ -60,9 +59,14 @@ public:
     virtual int middleOfBar(Target bar, int pixels) const = 0;
 
     virtual std::string caption(Target target) const = 0;  // UTF-8
-    // What a screen reader reads: the control's name, its description, and
-    // its value where it has one.
-    using Reading = std::tuple<std::string, std::string, std::string>;
+    // What a screen reader reads; `value` where the control has one.
+    struct Reading {
+        std::string name, description, value;
+        friend bool operator==(const Reading&, const Reading&) = default;
+        friend void PrintTo(const Reading& r, std::ostream* out) {
+            *out << '"' << r.name << "\", \"" << r.description << "\", \"" << r.value << '"';
+        }
+    };
     virtual Reading reading(Target target) const = 0;
     virtual int value(Target bar) const = 0;
     virtual Box box(Target target) const = 0;
@@ -80,6 +84,16 @@ std::unique_ptr<Driver> openWindow();
 
 // Asserts that the window shows what the model says: every counter's caption,
 // every scroll bar's value, and one beep per card.
-void expectShowing(const Driver& d, tally::testing::Model& model);
+inline void expectShowing(const Driver& d, tally::testing::Model& model) {
+    using tally::testing::name;
+    ASSERT_EQ(d.beeps(), model.beeps);
+    for (tally::FieldRef ref : tally::allFields())
+        ASSERT_EQ(d.caption({layout::displayOf(ref.field), ref.rank}), model.shown[name(ref)])
+            << name(ref);
+    for (int rank = 0; rank < tally::kRankCount; ++rank)
+        ASSERT_EQ(d.value({layout::Control::HScroll2, rank}),
+                  std::stoi(model.shown[name({tally::Field::Command1, rank})]));
+    ASSERT_EQ(d.value({layout::Control::HScroll1}), std::stoi(model.shown["cmdNBJeux"]));
+}
 
 }  // namespace window_testing

@@ -13,7 +13,6 @@
 #include <QWheelEvent>
 
 #include "form1.h"
-#include "tally_model.h"
 #include "window_driver.h"
 
 namespace window_testing {

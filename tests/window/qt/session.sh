@@ -9,15 +9,6 @@ chmod 700 "$dir"
 trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$dir"' EXIT
 unset DISPLAY WAYLAND_DISPLAY
 
-wait_for() {
-    for _ in $(seq 100); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    echo "session: $2 did not start" >&2
-    exit 1
-}
-
 # Under the sanitizers: the platform's libraries are not ours. xkbcommon reads
 # keymap names through strndup past their end, and Qt's Wayland plugin and the
 # sound modules leave allocations at exit; the offscreen suites check the
@@ -41,6 +32,7 @@ export GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME=$dir
 
 weston --backend=headless-backend.so --socket=wayland-sabot --idle-time=0 \
     --log="$dir/weston.log" &
-wait_for '[ -S "$dir/wayland-sabot" ]' weston
+for _ in $(seq 100); do [ -S "$dir/wayland-sabot" ] && break; sleep 0.1; done
+[ -S "$dir/wayland-sabot" ] || { echo "session: weston did not start" >&2; exit 1; }
 export WAYLAND_DISPLAY=wayland-sabot QT_QPA_PLATFORM=wayland
 "$@"

@@ -15,11 +15,11 @@
 #include <optional>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "form1.h"
 #include "system.h"
-#include "tally_model.h"
 #include "window_driver.h"
 
 namespace window_testing {
@@ -99,9 +99,9 @@ Driver::Reading accessible(HWND control) {
     object->Release();
     Driver::Reading read{shown == control ? "" : "(no window) ", "", ""};
     for (auto [text, out] :
-         {std::pair{name, &std::get<0>(read)},
-          std::pair{description.vt == VT_BSTR ? description.bstrVal : nullptr, &std::get<1>(read)},
-          std::pair{value, &std::get<2>(read)}}) {
+         {std::pair{name, &read.name},
+          std::pair{description.vt == VT_BSTR ? description.bstrVal : nullptr, &read.description},
+          std::pair{value, &read.value}}) {
         if (text) *out += utf8(text, static_cast<int>(SysStringLen(text)));
         SysFreeString(text);
     }
@@ -347,8 +347,10 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     const auto expectScaled = [&](int scale, int fontHeight) {
         EXPECT_EQ(driver.clientArea(), (Box{0, 0, pixels(layout::kClientWidth, scale),
                                             pixels(layout::kClientHeight, scale)}));
-        EXPECT_EQ(driver.box({Control::cmd, kAce}), (Box{pixels(8520, scale), pixels(3480, scale),
-                                                         pixels(495, scale), pixels(495, scale)}));
+        const layout::Twips& ace = layout::item(Control::cmd, kAce).box;
+        EXPECT_EQ(driver.box({Control::cmd, kAce}),
+                  (Box{pixels(ace.left, scale), pixels(ace.top, scale), pixels(ace.width, scale),
+                       pixels(ace.height, scale)}));
         LOGFONTW font{};
         const HWND button = driver.hwnd({Control::cmdNBJeux});
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font,
@@ -382,31 +384,28 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     SetWindowPos(window, nullptr, 20, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     NONCLIENTMETRICSW larger = desktop;
     larger.lfMessageFont.lfHeight = -MulDiv(30, system, 96);
-    for (auto [metrics, layoutScale, state] :
-         {std::tuple{&larger, dpi * 5 / 2, 0}, std::tuple{&desktop, scale, 0},
-          std::tuple{&larger, dpi * 5 / 2, SC_MINIMIZE}, std::tuple{&desktop, scale, SC_MINIMIZE},
-          std::tuple{&larger, dpi * 5 / 2, SC_MAXIMIZE},
-          std::tuple{&desktop, scale, SC_MAXIMIZE}}) {
-        SCOPED_TRACE(state);
-        if (state) driver.tell(WM_SYSCOMMAND, state, 0);
-        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
-        driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
-        if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
-        expectScaled(layoutScale, fontAt(*metrics));
-        const Box inside = driver.clientArea();
-        for (int c = 0; c < layout::kControlCount; ++c)
-            for (int r = 0; r < (layout::isPerRank(Control(c)) ? tally::kRankCount : 1); ++r) {
-                const Box at = driver.box({Control(c), r});
+    for (int state : {0, SC_MINIMIZE, SC_MAXIMIZE})
+        for (auto [metrics, layoutScale] :
+             {std::pair{&larger, dpi * 5 / 2}, std::pair{&desktop, scale}}) {
+            SCOPED_TRACE(state);
+            if (state) driver.tell(WM_SYSCOMMAND, state, 0);
+            SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
+            driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+            if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
+            expectScaled(layoutScale, fontAt(*metrics));
+            const Box inside = driver.clientArea();
+            for (const layout::Item& item : layout::controls()) {
+                const Box at = driver.box({item.control, item.rank});
                 EXPECT_TRUE(at.left + at.width <= inside.width &&
                             at.top + at.height <= inside.height)
-                    << "control " << c << "(" << r << ") outside";
+                    << item.name << " outside";
             }
-        RECT at, work;
-        GetWindowRect(window, &at);
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        EXPECT_EQ(at.left, 20);
-        EXPECT_LE(at.bottom, work.bottom);
-    }
+            RECT at, work;
+            GetWindowRect(window, &at);
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            EXPECT_EQ(at.left, 20);
+            EXPECT_LE(at.bottom, work.bottom);
+        }
 }
 
 // However the window was hidden and shown again, the focus comes back to the
