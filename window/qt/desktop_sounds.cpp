@@ -1,17 +1,8 @@
 #include "desktop_sounds.h"
 
-#include <dlfcn.h>
 #include <gio/gio.h>
 
-namespace {
-
-template <class Function>
-bool resolve(void* library, Function*& function, const char* name) {
-    function = reinterpret_cast<Function*>(dlsym(library, name));
-    return function != nullptr;
-}
-
-}  // namespace
+#include "loaded_library.h"
 
 // The calls used from GIO, typed by its own header.
 struct DesktopSounds::Calls {

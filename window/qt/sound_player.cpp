@@ -1,7 +1,6 @@
 #include "sound_player.h"
 
 #include <canberra.h>
-#include <dlfcn.h>
 
 #include <QStandardPaths>
 #include <QString>
@@ -11,18 +10,9 @@
 #include <cstdio>
 #include <mutex>
 
+#include "loaded_library.h"
+
 namespace {
-
-std::string loaderError() {
-    const char* error = dlerror();
-    return error ? error : "unknown error";
-}
-
-template <class Function>
-bool resolve(void* library, Function*& function, const char* name) {
-    function = reinterpret_cast<Function*>(dlsym(library, name));
-    return function != nullptr;
-}
 
 // ALSA writes its complaints to standard error at each attempt, several lines
 // a card where there is no sound device. The first since the last asked for is

@@ -30,20 +30,13 @@ bool ScrollBar::event(QEvent* event) {
             event->ignore();
             return false;
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton) {
-                event->ignore();
-                return false;
-            }
-            // Where the thumb fills the whole track no position of it stands
-            // for a value, and a drag would report the minimum: a press on it
-            // is not a drag, and changes nothing.
-            if (event->type() != QEvent::MouseButtonRelease && onStuckThumb(mouse->position()))
-                return true;
+        case QEvent::MouseButtonDblClick:
+            // Only the left button gets here (the window's input filter stops
+            // the others). Where the thumb fills the whole track no position
+            // of it stands for a value, and a drag would report the minimum:
+            // a press on it is not a drag, and changes nothing.
+            if (onStuckThumb(static_cast<QMouseEvent*>(event)->position())) return true;
             break;
-        }
         default:
             break;
     }

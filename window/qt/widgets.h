@@ -15,10 +15,9 @@ class QStyleOptionSlider;
 
 // A horizontal scroll bar that takes only the inputs the window answers: the
 // left button on its arrows, track and thumb, and the keys of a horizontal
-// scroll bar, where Up and Page Up lower the value like Left. The wheel and
-// the other buttons go on to the window, which ignores them, and there is no
-// context menu: its "edge" entries would wipe a shoe, or set a count value of
-// 32767, in one click.
+// scroll bar, where Up and Page Up lower the value like Left. The wheel goes
+// on to the window, which ignores it, and there is no context menu: its "edge" entries would wipe a
+// shoe, or set a count value of 32767, in one click.
 class ScrollBar final : public QScrollBar {
 public:
     explicit ScrollBar(QWidget* parent);
