@@ -4,14 +4,15 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <random>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "layout.h"
+#include "controls.h"
+#include "fields.h"
 #include "number_forms.h"
-#include "tally_model.h"
 
 namespace tally {
 namespace {
@@ -73,53 +74,91 @@ TEST(Placement, CentredWhereItFitsElseAtTheStart) {
         EXPECT_EQ(layout::placed(start, area, length), at) << start << " " << area << " " << length;
 }
 
-// A long random run of every operation, checked after each against the model.
-TEST(Storm, EveryCounterFollowsTheModel) {
-    using namespace testing;
-    SCOPED_TRACE("seed " + std::to_string(stormSeed()));
-    std::mt19937 random(stormSeed());
-    const auto pick = [&random](int lowest, int highest) {
-        return lowest + static_cast<int>(random() % static_cast<unsigned>(highest - lowest + 1));
-    };
-    Model model;
-    std::vector<std::pair<FieldRef, std::string>> fields;
-    for (FieldRef ref : allFields()) fields.emplace_back(ref, name(ref));
-    ASSERT_EQ(fields.size(), model.shown.size()) << "every field";
-    int beeps = 0, beepsAfterAChange = 0;  // the beep must come before any counter changes
-    const Tally* beeping = nullptr;
-    const auto beep = [&] {
-        ++beeps;
-        for (const auto& [ref, field] : fields)
-            beepsAfterAChange += beeping->text(ref) != model.shown[field];
-    };
-    Tally tally(Tally::Hooks{.beep = beep, .written = {}});
-    beeping = &tally;
-    tally.Form_Load();
-    for (int step = 1; step <= 100'000; ++step) {
-        // Mostly cards; now and then an input past the end of its range, which is held.
-        const int roll = pick(0, 99), rank = roll % 10 ? pick(0, 12) : pick(-1, 13);
-        const int value = roll < 93   ? pick(-5, 5)
-                          : roll < 96 ? pick(32760, 32770)
-                                      : pick(-5, 32770);
-        if (roll < 85) {
-            tally.cmd_Click(rank);
-            model.click(rank);
-        } else if (roll < 90) {
-            tally.HScroll1_Change(rank - 1);
-            model.deckChange(rank - 1);
-        } else if (roll < 98) {
-            tally.HScroll2_Change(rank, value);
-            model.valueChange(rank, value);
-        } else {
-            tally.cmdNBJeux_Click();
-            model.deckButton();
-        }
-        ASSERT_EQ(beeps, model.beeps) << "step " << step;
-        ASSERT_EQ(beepsAfterAChange, 0) << "step " << step;
-        ASSERT_EQ(tally.Cumul(), model.cumul) << "step " << step;
-        for (const auto& [ref, field] : fields)
-            ASSERT_EQ(tally.text(ref), model.shown[field]) << field << ", step " << step;
+// Twips to pixels, rounded down as the window was drawn.
+TEST(Pixels, RoundDown) {
+    for (const auto& [twips, dpi, at] : std::vector<std::array<int, 3>>{
+             {15, 96, 1}, {14, 96, 0}, {9840, 96, 656}, {9840, 120, 820}, {7125, 144, 712}})
+        EXPECT_EQ(layout::pixels(twips, dpi), at) << twips << " at " << dpi;
+}
+
+// The drawing itself: every control once, found where it stands; and no two on
+// one place but the pairs the drawing has meet by fifteen twips.
+TEST(Layout, EveryControlOnceAndOnlyTheDrawingsOverlaps) {
+    std::set<std::string> names, overlaps,
+        drawn{"Label3 Label7", "HScroll1 lblTires", "HScroll1 cmdNBJeux", "Nombre(0) lblNombre",
+              "Reste(0) lblNombre"};
+    for (int rank = 0; rank < kRankCount; ++rank) {
+        const std::string r = "(" + std::to_string(rank) + ")";
+        drawn.insert({"Nombre" + r + " Reste" + r, "Command1" + r + " HScroll2" + r});
     }
+    for (const layout::Item& item : layout::controls()) {
+        EXPECT_TRUE(names.insert(item.name).second) << item.name;
+        EXPECT_EQ(&layout::item(item.control, item.rank), &item) << item.name;
+        for (const layout::Item& other : layout::controls()) {
+            const layout::Twips &a = item.box, &b = other.box;
+            if (item.name < other.name && a.left < b.left + b.width && b.left < a.left + a.width &&
+                a.top < b.top + b.height && b.top < a.top + a.height)
+                overlaps.insert(item.name + " " + other.name);
+        }
+    }
+    EXPECT_EQ(names.size(), std::size_t{80});
+    EXPECT_EQ(overlaps, drawn);
+}
+
+// Worked by hand from a fresh shoe of six decks: inputs outside the ranges the
+// window's controls hold to, and a running count driven to both of its ends.
+TEST(Tally, HoldsWhatNoControlSends) {
+    using namespace testing;
+    struct Row {
+        const char* name;
+        void (*input)(Tally&);
+        const char* changes;  // as `change` reads them
+    };
+    // clang-format off
+    for (const Row& row : std::vector<Row>{
+             {"ranks -1 and 13", [](Tally& t) {
+                  t.cmd_Click(-1), t.cmd_Click(13), t.HScroll2_Change(-1, 5), t.HScroll2_Change(13, 5); }, ""},
+             {"count values past both ends", [](Tally& t) {
+                  t.HScroll2_Change(0, -1), t.HScroll2_Change(8, -4), t.HScroll2_Change(12, 40000); },
+              "Command1(0)=0; Command1(8)=-3; Command1(12)=32767"},
+             {"eleven decks", [](Tally& t) { t.HScroll1_Change(11); }, "cmdNBJeux= 10; lblSabot=520; Reste(*)=40"},
+             {"minus one deck", [](Tally& t) { t.HScroll1_Change(-1); }, "cmdNBJeux= 0; lblSabot=0; Reste(*)=0"},
+             {"two 2s worth 32767", [](Tally& t) { t.HScroll2_Change(0, 32767), t.cmd_Click(0), t.cmd_Click(0); },
+              "Command1(0)=32767; Nombre(0)= 2; Reste(0)= 22; cmdValeur= 32767; Valeursabot=5462; "
+              "lblSabot= 310; lblTires= 2"},
+             {"11000 aces worth -3", [](Tally& t) {
+                  t.HScroll2_Change(12, -3);
+                  for (int card = 0; card < 11000; ++card) t.cmd_Click(12); },
+              "Command1(12)=-3; Nombre(12)= 11000; Reste(12)=-10976; cmdValeur=-32768; lblSabot=-10688; "
+              "lblTires= 11000"},
+         }) {
+        // clang-format on
+        SCOPED_TRACE(row.name);
+        int beeps = 0;
+        Tally tally({.beep = [&beeps] { ++beeps; }, .written = {}});
+        tally.Form_Load();
+        Shown want;
+        for (FieldRef ref : allFields()) want[name(ref)] = tally.text(ref);
+        change(want, row.changes);
+        row.input(tally);
+        for (FieldRef ref : allFields()) EXPECT_EQ(tally.text(ref), want[name(ref)]) << name(ref);
+        EXPECT_EQ(beeps, std::stoi(want["lblTires"]));
+        EXPECT_EQ(tally.Cumul(), std::stoi(want["cmdValeur"]));
+    }
+}
+
+// A card beeps before any counter changes, then writes them in this order.
+TEST(Tally, AClickBeepsFirstThenWritesInOrder) {
+    std::string heard;
+    Tally tally({.beep = [&heard] { heard += "beep"; },
+                 .written =
+                     [&heard](FieldRef ref, const std::string& text) {
+                         heard += ", " + testing::name(ref) + "=" + text;
+                     }});
+    tally.Form_Load(), heard.clear(), tally.cmd_Click(3);
+    EXPECT_EQ(heard,
+              "beep, Nombre(3)= 1, Reste(3)= 23, cmdValeur= 1, lblSabot= 311, lblTires= 1, "
+              "Valeursabot=1");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,11 @@ using enum Part;
 Target card(int rank) { return {Control::cmd, rank}; }
 Target valueBar(int rank) { return {Control::HScroll2, rank}; }
 const Target kDeckBar{Control::HScroll1}, kDeckButton{Control::cmdNBJeux};
+
+// The controls that only show a value; the first five take the focus.
+const Control kShows[] = {Control::Command1,  Control::Nombre,      Control::Reste,
+                          Control::cmdValeur, Control::Valeursabot, Control::lblSabot,
+                          Control::lblTires,  Control::Label4};
 
 void pressOn(Driver& d, Target target, std::initializer_list<Key> keys) {
     d.focus(target);
@@ -61,13 +67,6 @@ TEST(ScreenReaders, ReadEachControlWithWhatItStandsFor) {
 
 Target of(const layout::Item& item) { return {item.control, item.rank}; }
 
-// Where the table draws a control, in pixels at `dpi`.
-Box drawn(const layout::Item& item, int dpi) {
-    using layout::pixels;
-    return {pixels(item.box.left, dpi), pixels(item.box.top, dpi), pixels(item.box.width, dpi),
-            pixels(item.box.height, dpi)};
-}
-
 Box common(Box a, Box b) {
     const int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
     const int right = std::min(a.left + a.width, b.left + b.width);
@@ -101,12 +100,122 @@ TEST(Layout, AsDrawnWithEveryCaptionWhole) {
     }
 }
 
+}  // namespace
+
+Shown shown(const Driver& d) {
+    Shown out{{"beeps", std::to_string(d.beeps())},
+              {"HScroll1", std::to_string(d.value(kDeckBar))}};
+    for (tally::FieldRef ref : tally::allFields())
+        out[name(ref)] = d.caption({layout::displayOf(ref.field), ref.rank});
+    for (int rank = 0; rank < tally::kRankCount; ++rank)
+        out[at("HScroll2", rank)] = std::to_string(d.value(valueBar(rank)));
+    return out;
+}
+
+void expectShowing(const Driver& d, const Shown& want) {
+    for (const auto& [field, text] : shown(d)) ASSERT_EQ(text, want.at(field)) << field;
+}
+
+void expectCases(const std::vector<Case>& cases) {
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.name);
+        auto d = openWindow();
+        d->click(card(kTwo));
+        Shown want = shown(*d);
+        change(want, row.changes);
+        row.input(*d);
+        expectShowing(*d, want);
+    }
+}
+
+namespace {
+
+// The worked cases of each handler, on six decks where one 2 is drawn: a
+// count of 1 and a bet of 1, 311 cards left.
+// clang-format off
+TEST(Rules, CardClicks) {
+    expectCases({
+        {"two kings at once: a count of -1 bets nothing", [](Driver& d) { d.click(card(kKing), 2); },
+         "Nombre(11)= 2; Reste(11)= 22; cmdValeur=-1; Valeursabot=0; lblSabot= 309; lblTires= 3; beeps=3"},
+        {"Enter, then Space on the ten", [](Driver& d) { pressOn(d, card(kTen), {Enter, Space}); },
+         "Nombre(8)= 2; Reste(8)= 22; cmdValeur=-1; Valeursabot=0; lblSabot= 309; lblTires= 3; beeps=3"},
+        {"a seven counts 0, twenty-four 2s run the rank out",
+         [](Driver& d) { for (int i = 0; i < 25; ++i) d.click(card(i ? kTwo : kSeven)); },
+         "Nombre(0)= 25; Reste(0)=-1; Nombre(5)= 1; Reste(5)= 23; cmdValeur= 25; Valeursabot=5; "
+         "lblSabot= 286; lblTires= 26; beeps=26"},
+    });
+}
+
+TEST(Rules, DeckButton) {
+    expectCases({{"a new shoe, the count kept", [](Driver& d) { d.click(kDeckButton); },
+                  "lblSabot=312; lblTires=0"}});
+}
+
+TEST(Rules, DeckBar) {
+    expectCases({
+        {"one step up: a fresh shoe of seven", [](Driver& d) { d.clickPart(kDeckBar, RightArrow); },
+         "cmdNBJeux= 7; HScroll1=7; lblSabot=364; lblTires=0; cmdValeur=0; Nombre(0)=0; Reste(*)=28"},
+        {"to 0, then a 2: less than nothing, and no bet",
+         [](Driver& d) { pressOn(d, kDeckBar, {Home}), d.click(card(kTwo)); },
+         "cmdNBJeux= 0; HScroll1=0; lblSabot=-1; lblTires= 1; Reste(*)=0; Reste(0)=-1; Valeursabot=0; beeps=2"},
+    });
+}
+
+TEST(Rules, ValueBars) {
+    expectCases({
+        {"the ace a step down, then an ace: a count of -1",
+         [](Driver& d) { d.clickPart(valueBar(kAce), LeftArrow), d.click(card(kAce)); },
+         "Command1(12)=-2; HScroll2(12)=-2; Reste(*)=24; Reste(12)= 23; Nombre(12)= 1; cmdValeur=-1; "
+         "Valeursabot=0; lblSabot= 310; lblTires= 2; beeps=2"},
+        {"the king to its end, -3", [](Driver& d) { pressOn(d, valueBar(kKing), {Home}); },
+         "Command1(11)=-3; HScroll2(11)=-3; Reste(*)=24"},
+        {"the five to its end, 32767", [](Driver& d) { pressOn(d, valueBar(kFive), {End}); },
+         "Command1(3)=32767; HScroll2(3)=32767; Reste(*)=24"},
+    });
+}
+
+TEST(Rules, EverythingElseChangesNothing) {
+    expectCases({
+        {"the seven's value a step below 0", [](Driver& d) { d.clickPart(valueBar(kSeven), LeftArrow); }, ""},
+        {"the wheel on the deck bar, a value bar and a card", [](Driver& d) {
+             d.focus(kDeckBar), d.wheel(kDeckBar, 1), d.wheel(valueBar(kTen), -2), d.wheel(card(kTwo), 1); }, ""},
+        {"a click on each display", [](Driver& d) { for (Control c : kShows) d.click({c, kFive}); }, ""},
+        {"Escape and Left on a card", [](Driver& d) { pressOn(d, card(kFive), {Escape, Left}); }, ""},
+        {"Alt+X and Alt+Enter on a card", [](Driver& d) { pressOn(d, card(kFive), {AltX, AltEnter}); }, ""},
+        {"right and middle clicks", [](Driver& d) {
+             d.click(card(kFive), 1, Button::Right), d.click(kDeckBar, 1, Button::Middle); }, ""},
+    });
+}
+// clang-format on
+
+// A window that hands its tally exactly the event map's events: what the
+// storm's moves should mean, and what the window should then show.
+class Reference {
+public:
+    Reference() { tally_.Form_Load(); }
+    void raise(Target to, int value = 0) {
+        layout::raise(tally_, layout::item(to.control, to.rank), value);
+    }
+    Shown shown() const {
+        Shown out{{"beeps", std::to_string(beeps_)}};
+        for (tally::FieldRef ref : tally::allFields()) out[name(ref)] = tally_.text(ref);
+        out["HScroll1"] = std::to_string(std::stoi(out["cmdNBJeux"]));
+        for (int rank = 0; rank < tally::kRankCount; ++rank)
+            out[at("HScroll2", rank)] = out[at("Command1", rank)];
+        return out;
+    }
+
+private:
+    int beeps_ = 0;
+    tally::Tally tally_{{.beep = [this] { ++beeps_; }, .written = {}}};
+};
+
 // One move of the storm, on a column and a scroll bar picked at random: it
-// sends its input, tells the model what that must mean, and says where the bar
-// should go (`to`, held to the bar's range afterwards).
+// sends its input, tells the reference what that must mean, and says where
+// the bar should go (`to`, held to the bar's range afterwards).
 struct Turn {
     Driver& d;
-    Model& model;
+    Reference& expect;
     std::mt19937& random;
     int rank;
     Target bar;
@@ -120,19 +229,15 @@ struct Move {
     void (*send)(Turn&);
 };
 
-// The controls that only show a value; the first five take the focus.
-const Control kShows[] = {Control::Command1,  Control::Nombre,      Control::Reste,
-                          Control::cmdValeur, Control::Valeursabot, Control::lblSabot,
-                          Control::lblTires,  Control::Label4};
 constexpr Key kBarKeys[] = {Left, Right, Up, Down, PageUp, PageDown, Home, End};
 
 // clang-format off
 const Move kMoves[] = {
-    {"click on a card", 38, [](Turn& t) { t.d.click(card(t.rank), 1), t.model.click(t.rank); }},
+    {"click on a card", 38, [](Turn& t) { t.d.click(card(t.rank)), t.expect.raise(card(t.rank)); }},
     {"double click on a card: two cards", 4, [](Turn& t) {
-         t.d.click(card(t.rank), 2), t.model.click(t.rank), t.model.click(t.rank); }},
-    {"Space on a card", 3, [](Turn& t) { pressOn(t.d, card(t.rank), {Space}), t.model.click(t.rank); }},
-    {"deck button", 5, [](Turn& t) { t.d.click(kDeckButton, 1), t.model.deckButton(); }},
+         t.d.click(card(t.rank), 2), t.expect.raise(card(t.rank)), t.expect.raise(card(t.rank)); }},
+    {"Space on a card", 3, [](Turn& t) { pressOn(t.d, card(t.rank), {Space}), t.expect.raise(card(t.rank)); }},
+    {"deck button", 5, [](Turn& t) { t.d.click(kDeckButton), t.expect.raise(kDeckButton); }},
     {"click or double click on a display: nothing", 5, [](Turn& t) {
          t.d.click({kShows[t.pick(8)], t.rank}, 1 + t.pick(2)); }},
     {"Space, Escape or Left on a display: nothing", 3, [](Turn& t) {
@@ -151,45 +256,45 @@ const Move kMoves[] = {
     {"key held on a card, then pressed again: two cards", 4, [](Turn& t) {
          const Key key = t.pick(2) ? Space : Enter;
          t.d.focus(card(t.rank)), t.d.hold(key, t.pick(20)), t.d.press(key);
-         t.model.click(t.rank), t.model.click(t.rank); }},
+         t.expect.raise(card(t.rank)), t.expect.raise(card(t.rank)); }},
     {"key held on a card while another is clicked: one each", 2, [](Turn& t) {
          const int other = t.other();
-         t.d.focus(card(t.rank)), t.d.holdWhileClicking(t.pick(2) ? Space : Enter, card(other));
-         t.model.click(t.rank), t.model.click(other); }},
+         t.d.focus(card(t.rank)), t.d.hold(t.pick(2) ? Space : Enter, 4, card(other));
+         t.expect.raise(card(t.rank)), t.expect.raise(card(other)); }},
     {"drag on a bar", 3, [](Turn& t) {
          const int pixels = t.pick(2) ? 3 : -3;
          t.to += t.d.middleOfBar(t.bar, pixels), t.d.drag(t.bar, pixels); }},
     {"right or middle click, then Space: the focus stays", 2, [](Turn& t) {
          t.d.focus(card(t.rank));
-         t.d.clickWith(t.pick(2) ? card(t.other()) : t.bar, t.pick(2) ? Button::Right : Button::Middle);
-         t.d.press(Space), t.model.click(t.rank); }},
+         t.d.click(t.pick(2) ? card(t.other()) : t.bar, 1, t.pick(2) ? Button::Right : Button::Middle);
+         t.d.press(Space), t.expect.raise(card(t.rank)); }},
     {"Alt+X or Alt+Enter: nothing, not even a sound", 3, [](Turn& t) {
          pressOn(t.d, t.pick(2) ? t.bar : card(t.rank), {t.pick(2) ? AltX : AltEnter}); }},
 };
 // clang-format on
 
-// Random moves, each told to the model as what it should mean: the window
+// Random moves, each told to the reference as what it should mean: the window
 // must follow after every single one.
 TEST(Storm, CaptionsFollowEveryMove) {
     SCOPED_TRACE("seed " + std::to_string(stormSeed()));
     std::mt19937 random(stormSeed());
     auto d = openWindow();
-    Model model;
+    Reference expect;
     int total = 0;
     for (const Move& move : kMoves) total += move.weight;
     for (int step = 1; step <= 4000; ++step) {
-        Turn t{*d, model, random, 0, kDeckBar, 0};
+        Turn t{*d, expect, random, 0, kDeckBar, 0};
         const Move* move = kMoves;
         for (int roll = t.pick(total); roll >= move->weight; ++move) roll -= move->weight;
         t.rank = t.other();
         t.bar = t.pick(4) ? valueBar(t.rank) : kDeckBar;
         const int was = t.to = d->value(t.bar);
         move->send(t);
-        const bool deckBar = t.bar == kDeckBar;
-        const int to = std::clamp(t.to, deckBar || t.rank < kTen ? 0 : -3, deckBar ? 10 : 32767);
-        if (to != was) deckBar ? model.deckChange(to) : model.valueChange(t.rank, to);
+        const layout::Item& bar = layout::item(t.bar.control, t.rank);
+        if (const int to = std::clamp(t.to, bar.lowest, bar.highest); to != was)
+            expect.raise(t.bar, to);
         SCOPED_TRACE("step " + std::to_string(step) + ": " + move->name);
-        expectShowing(*d, model);
+        expectShowing(*d, expect.shown());
         if (HasFatalFailure()) return;
     }
 }

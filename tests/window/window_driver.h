@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "controls.h"
-#include "tally_model.h"
+#include "fields.h"
 
 namespace window_testing {
 
@@ -27,7 +29,7 @@ enum class Key { Space, Escape, Tab, Backtab, Left, Right, Up, Down, PageUp, Pag
 // clang-format on
 
 enum class Part { LeftArrow, RightArrow };  // of a horizontal scroll bar
-enum class Button { Right, Middle };        // of the mouse, besides the left
+enum class Button { Left, Right, Middle };  // of the mouse
 
 // A rectangle in the pixels of the window's client area.
 struct Box {
@@ -35,20 +37,26 @@ struct Box {
     friend bool operator==(const Box&, const Box&) = default;
 };
 
+// Where the table draws a control, in pixels at `dpi`.
+inline Box drawn(const layout::Item& item, int dpi) {
+    using layout::pixels;
+    return {pixels(item.box.left, dpi), pixels(item.box.top, dpi), pixels(item.box.width, dpi),
+            pixels(item.box.height, dpi)};
+}
+
 class Driver {
 public:
     virtual ~Driver() = default;
 
-    virtual void click(Target target, int times) = 0;  // left button, at the centre
-    virtual void clickWith(Target target, Button button) = 0;
+    // At the centre; a double click where `times` is 2.
+    virtual void click(Target target, int times = 1, Button button = Button::Left) = 0;
     virtual void clickPart(Target bar, Part part) = 0;
     virtual void wheel(Target target, int notches) = 0;  // one notch up is +1
     virtual void focus(Target target) = 0;
-    virtual void press(Key key) = 0;  // to whatever holds the focus
-    // Held down while the keyboard repeats it `repeats` times, then let go.
-    virtual void hold(Key key, int repeats) = 0;
-    // Held down, repeating, while the left button clicks `other`; then let go.
-    virtual void holdWhileClicking(Key key, Target other) = 0;
+    // Pressed on whatever holds the focus and held while the keyboard repeats
+    // it `repeats` times, the left button clicking `clicked` halfway; let go.
+    virtual void hold(Key key, int repeats, std::optional<Target> clicked = {}) = 0;
+    void press(Key key) { hold(key, 0); }
     // The left button pressed at the middle of a scroll bar, moved `pixels`
     // along it, and released.
     virtual void drag(Target bar, int pixels) = 0;
@@ -82,18 +90,19 @@ public:
 // A fresh window, shown, active and with its starting focus.
 std::unique_ptr<Driver> openWindow();
 
-// Asserts that the window shows what the model says: every counter's caption,
-// every scroll bar's value, and one beep per card.
-inline void expectShowing(const Driver& d, tally::testing::Model& model) {
-    using tally::testing::name;
-    ASSERT_EQ(d.beeps(), model.beeps);
-    for (tally::FieldRef ref : tally::allFields())
-        ASSERT_EQ(d.caption({layout::displayOf(ref.field), ref.rank}), model.shown[name(ref)])
-            << name(ref);
-    for (int rank = 0; rank < tally::kRankCount; ++rank)
-        ASSERT_EQ(d.value({layout::Control::HScroll2, rank}),
-                  std::stoi(model.shown[name({tally::Field::Command1, rank})]));
-    ASSERT_EQ(d.value({layout::Control::HScroll1}), std::stoi(model.shown["cmdNBJeux"]));
-}
+// Everything the window shows, by the model's names.
+tally::testing::Shown shown(const Driver& d);
+// Asserts that `d` shows `want`, naming the first field that differs.
+void expectShowing(const Driver& d, const tally::testing::Shown& want);
+
+// A case worked by hand: on a fresh window where one 2 has been drawn, so
+// that a reset shows, `input` must make the `changes` (as `change` reads
+// them), and nothing else.
+struct Case {
+    const char* name;
+    void (*input)(Driver&);
+    const char* changes;
+};
+void expectCases(const std::vector<Case>& cases);
 
 }  // namespace window_testing

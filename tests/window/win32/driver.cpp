@@ -14,7 +14,6 @@
 #include <iterator>
 #include <optional>
 #include <string_view>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -116,19 +115,15 @@ public:
         settle();
     }
 
-    void click(Target target, int times) override {
+    void click(Target target, int times, Button button) override {
+        static constexpr DWORD kDown[] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN,
+                                          MOUSEEVENTF_MIDDLEDOWN};
         const POINT at = centre(target);
+        const DWORD down = kDown[static_cast<int>(button)];
         std::vector<INPUT> input{mouse(0, at)};
         for (int i = 0; i < times; ++i)
-            input.insert(input.end(),
-                         {mouse(MOUSEEVENTF_LEFTDOWN, at), mouse(MOUSEEVENTF_LEFTUP, at)});
+            input.insert(input.end(), {mouse(down, at), mouse(down * 2, at)});  // *UP is *DOWN * 2
         send(input);
-    }
-    void clickWith(Target target, Button button) override {
-        const POINT at = centre(target);
-        const bool right = button == Button::Right;
-        send({mouse(0, at), mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_MIDDLEDOWN, at),
-              mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_MIDDLEUP, at)});
     }
     void clickPart(Target bar, Part part) override {
         SCROLLBARINFO info{};
@@ -148,35 +143,27 @@ public:
         SetFocus(hwnd(target));
         settle();
     }
-    void press(Key pressed) override {
-        if (pressed >= Key::Enter) return hold(pressed, 0);
-        // Indexed by Key; Backtab is Shift+Tab.
-        static constexpr WORD kKeys[] = {VK_SPACE, VK_ESCAPE, VK_TAB,   VK_TAB,  VK_LEFT, VK_RIGHT,
-                                         VK_UP,    VK_DOWN,   VK_PRIOR, VK_NEXT, VK_HOME, VK_END};
-        const WORD vk = kKeys[static_cast<int>(pressed)];
+    void hold(Key held, int repeats, std::optional<Target> clicked) override {
+        // Indexed by Key. The system marks a key-down of a key already down
+        // as a repeat.
+        static constexpr WORD kKeys[] = {VK_SPACE, VK_ESCAPE, VK_TAB,    VK_TAB,   VK_LEFT,
+                                         VK_RIGHT, VK_UP,     VK_DOWN,   VK_PRIOR, VK_NEXT,
+                                         VK_HOME,  VK_END,    VK_RETURN, 'X',      VK_RETURN};
+        const WORD vk = kKeys[static_cast<int>(held)];
         const DWORD extended = vk >= VK_PRIOR && vk <= VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0;
-        if (pressed == Key::Backtab)
-            send(
-                {key(VK_SHIFT), key(vk), key(vk, KEYEVENTF_KEYUP), key(VK_SHIFT, KEYEVENTF_KEYUP)});
-        else
-            send({key(vk, extended), key(vk, extended | KEYEVENTF_KEYUP)});
-    }
-    void hold(Key held, int repeats) override {
-        // The system marks a key-down of a key already down as a repeat.
-        const WORD vk = virtualKey(held);
-        std::vector<INPUT> input(static_cast<std::size_t>(repeats) + 1, key(vk));
-        input.push_back(key(vk, KEYEVENTF_KEYUP));
-        if (held == Key::AltX || held == Key::AltEnter) {
-            input.insert(input.begin(), key(VK_MENU));
-            input.push_back(key(VK_MENU, KEYEVENTF_KEYUP));
+        const WORD modifier = held == Key::Backtab                         ? VK_SHIFT
+                              : held == Key::AltX || held == Key::AltEnter ? VK_MENU
+                                                                           : 0;
+        std::vector<INPUT> input;
+        if (modifier) input.push_back(key(modifier));
+        for (int press = 0; press <= repeats; ++press) {
+            if (clicked && press == repeats / 2)
+                send(std::exchange(input, {})), click(*clicked, 1, Button::Left);
+            input.push_back(key(vk, extended));
         }
+        input.push_back(key(vk, extended | KEYEVENTF_KEYUP));
+        if (modifier) input.push_back(key(modifier, KEYEVENTF_KEYUP));
         send(input);
-    }
-    void holdWhileClicking(Key held, Target other) override {
-        const WORD vk = virtualKey(held);
-        send({key(vk), key(vk)});
-        click(other, 1);
-        send({key(vk), key(vk), key(vk, KEYEVENTF_KEYUP)});
     }
     // Wine draws a bar this short as two arrows, the left one ending at its
     // middle, and no thumb.
@@ -246,9 +233,6 @@ public:
     }
 
 private:
-    static WORD virtualKey(Key held) {
-        return held == Key::AltX ? 'X' : held == Key::Space ? VK_SPACE : VK_RETURN;
-    }
     POINT centre(Target target) const {
         RECT r;
         GetWindowRect(hwnd(target), &r);
@@ -279,43 +263,49 @@ private:
 };
 
 using layout::Control;
-using namespace tally::testing;
+const Target kDecks{Control::HScroll1}, kFiveValue{Control::HScroll2, 3};
 
-// Messages that must change nothing, sent after one card so that a reset would show.
-struct Ignored {
-    const char* what;
-    UINT message;
-    WPARAM wParam;
-    std::optional<Target> from;  // the control named in lParam
-    friend void PrintTo(const Ignored& row, std::ostream* out) { *out << row.what; }
-};
-
-class IgnoredMessage : public testing::TestWithParam<Ignored> {};
-
-TEST_P(IgnoredMessage, ChangesNothing) {
-    const Ignored& row = GetParam();
-    Win32Driver driver;
-    driver.click({Control::cmd, kFive}, 1);
-    driver.tell(row.message, row.wParam,
-                row.from ? reinterpret_cast<LPARAM>(driver.hwnd(*row.from)) : 0);
-    Model model;
-    model.click(kFive);
-    expectShowing(driver, model);
+Win32Driver& win32(Driver& d) { return static_cast<Win32Driver&>(d); }
+// A message to the window, from the control `from` names where it has one.
+void tell(Driver& d, UINT message, WPARAM wParam, std::optional<Target> from = {}) {
+    win32(d).tell(message, wParam, from ? reinterpret_cast<LPARAM>(win32(d).hwnd(*from)) : 0);
+}
+// A bar set as an automation client sets it, through the system's proxy: the
+// bar moved, then the release of a thumb there reported.
+void setFromOutside(Driver& d, Target bar, int value) {
+    SendMessageW(win32(d).hwnd(bar), SBM_SETPOS, static_cast<WPARAM>(value), TRUE);
+    tell(d, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, value), bar);
 }
 
-const Target kDecks{Control::HScroll1}, kFiveValue{Control::HScroll2, kFive};
-INSTANTIATE_TEST_SUITE_P(
-    Win32, IgnoredMessage,
-    testing::Values(
-        Ignored{"DeckThumbTrack", WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 9), kDecks},
-        Ignored{"ValueThumbTrack", WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 20000), kFiveValue},
+// What only this window meets: scroll bars' codes it must sort out, dialog-key
+// commands with no control, the system's minimise, and bars set from outside.
+// clang-format off
+TEST(Win32, MessagesAndTheSystemsCommands) {
+    expectCases({
+        {"the deck bar's thumb tracked", [](Driver& d) { tell(d, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 9), kDecks); }, ""},
+        {"a value bar's thumb tracked", [](Driver& d) { tell(d, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 20000), kFiveValue); }, ""},
         // A release the bar itself did not record: its value stays the bar's.
-        Ignored{"ReleaseNotFromTheBar", WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 9), kDecks},
-        Ignored{"EndScroll", WM_HSCROLL, SB_ENDSCROLL, kDecks},
-        Ignored{"ScrollFromNoBar", WM_HSCROLL, SB_LINERIGHT, std::nullopt},
-        Ignored{"EnterWithNoDefault", WM_COMMAND, IDOK, std::nullopt},
-        Ignored{"Escape", WM_COMMAND, IDCANCEL, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.what); });
+        {"a release the bar did not record", [](Driver& d) { tell(d, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 9), kDecks); }, ""},
+        {"the end of a scroll", [](Driver& d) { tell(d, WM_HSCROLL, SB_ENDSCROLL, kDecks); }, ""},
+        {"a scroll from no bar", [](Driver& d) { tell(d, WM_HSCROLL, SB_LINERIGHT); }, ""},
+        {"Enter with no default button", [](Driver& d) { tell(d, WM_COMMAND, IDOK); }, ""},
+        {"Escape", [](Driver& d) { tell(d, WM_COMMAND, IDCANCEL); }, ""},
+        // However the window was hidden and shown again, the focus comes back
+        // to the control that last had it.
+        {"minimised and restored, then Space on the six", [](Driver& d) {
+             d.focus({Control::cmd, 4}), tell(d, WM_SYSCOMMAND, SC_MINIMIZE);
+             tell(d, WM_SYSCOMMAND, SC_RESTORE), d.press(Key::Space); },
+         "Nombre(4)= 1; Reste(4)= 23; cmdValeur= 2; lblSabot= 310; lblTires= 2; beeps=2"},
+        {"a reader sets the five's value to 3", [](Driver& d) { setFromOutside(d, kFiveValue, 3); },
+         "Command1(3)=3; HScroll2(3)=3; Reste(*)=24"},
+        // Followed once per change: the same value again resets no shoe.
+        {"a reader sets nine decks, a five, nine decks again", [](Driver& d) {
+             setFromOutside(d, kDecks, 9), d.click({Control::cmd, 3}), setFromOutside(d, kDecks, 9); },
+         "cmdNBJeux= 9; HScroll1=9; lblSabot= 467; lblTires= 1; Reste(*)=36; Reste(3)= 35; Nombre(0)=0; "
+         "Nombre(3)= 1; beeps=2"},
+    });
+}
+// clang-format on
 
 // A scroll bar's own menu would set it to an end in one click. Wine has none:
 // there a request the bar lets through goes on to the window.
@@ -344,25 +334,26 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     using layout::pixels;
     Win32Driver driver;
     const HWND window = GetParent(driver.hwnd(kDecks));
-    const auto expectScaled = [&](int scale, int fontHeight) {
-        EXPECT_EQ(driver.clientArea(), (Box{0, 0, pixels(layout::kClientWidth, scale),
-                                            pixels(layout::kClientHeight, scale)}));
-        const layout::Twips& ace = layout::item(Control::cmd, kAce).box;
-        EXPECT_EQ(driver.box({Control::cmd, kAce}),
-                  (Box{pixels(ace.left, scale), pixels(ace.top, scale), pixels(ace.width, scale),
-                       pixels(ace.height, scale)}));
-        LOGFONTW font{};
-        const HWND button = driver.hwnd({Control::cmdNBJeux});
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font,
-                   &font);
-        EXPECT_EQ(font.lfHeight, fontHeight);
-    };
     NONCLIENTMETRICSW desktop{};
     desktop.cbSize = sizeof desktop;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof desktop, &desktop, 0);
     const int system = static_cast<int>(system_calls::systemDpi()), dpi = 120;
-    const auto fontAt = [&](const NONCLIENTMETRICSW& metrics) {
-        return MulDiv(metrics.lfMessageFont.lfHeight, dpi, system);
+    // Every control where the table draws it at `scale` (a heading may run
+    // lower, within the window), in the desktop's font at the monitor's dpi.
+    const auto expectScaled = [&](int scale, const NONCLIENTMETRICSW& metrics) {
+        const Box inside = driver.clientArea();
+        EXPECT_EQ(inside, (Box{0, 0, pixels(layout::kClientWidth, scale),
+                               pixels(layout::kClientHeight, scale)}));
+        for (const layout::Item& item : layout::controls()) {
+            const Box at = driver.box({item.control, item.rank});
+            EXPECT_TRUE(at == drawn(item, scale) || item.heading) << item.name;
+            EXPECT_LE(at.top + at.height, inside.height) << item.name;
+        }
+        LOGFONTW font{};
+        const HWND button = driver.hwnd({Control::cmdNBJeux});
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        EXPECT_EQ(font.lfHeight, MulDiv(metrics.lfMessageFont.lfHeight, dpi, system));
     };
 
     // To a monitor of 120 dpi, the system offering the window's size there.
@@ -373,7 +364,7 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     offered.right += pixels(layout::kClientWidth, scale) - client.right;
     offered.bottom += pixels(layout::kClientHeight, scale) - client.bottom;
     driver.tell(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
-    expectScaled(scale, fontAt(desktop));
+    expectScaled(scale, desktop);
 
     // Then, the window low on the screen, the desktop's text made two and a
     // half times Windows' standard 9 points (a size no session has), and back,
@@ -392,51 +383,13 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
             SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
             driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
             if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
-            expectScaled(layoutScale, fontAt(*metrics));
-            const Box inside = driver.clientArea();
-            for (const layout::Item& item : layout::controls()) {
-                const Box at = driver.box({item.control, item.rank});
-                EXPECT_TRUE(at.left + at.width <= inside.width &&
-                            at.top + at.height <= inside.height)
-                    << item.name << " outside";
-            }
+            expectScaled(layoutScale, *metrics);
             RECT at, work;
             GetWindowRect(window, &at);
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
             EXPECT_EQ(at.left, 20);
             EXPECT_LE(at.bottom, work.bottom);
         }
-}
-
-// However the window was hidden and shown again, the focus comes back to the
-// control that last had it, and a Space counts that card.
-TEST(FocusComesBack, AfterTheSystemsMinimise) {
-    Win32Driver driver;
-    driver.focus({Control::cmd, kSix});
-    driver.tell(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
-    driver.press(Key::Space);
-    Model model;
-    model.click(kSix);
-    expectShowing(driver, model);
-}
-
-// An automation client sets a bar's value as the system's proxy does: it moves
-// the bar, then reports the release of a thumb there. The counters follow the
-// bar, once per change: the same value again resets no shoe.
-TEST(ScrollBarSetFromOutside, IsFollowedOncePerChange) {
-    Win32Driver driver;
-    Model model;
-    for (auto [bar, value, changes] : {std::tuple{kFiveValue, 3, true}, std::tuple{kDecks, 9, true},
-                                       std::tuple{kDecks, 9, false}}) {
-        driver.click({Control::cmd, kFive}, 1);
-        model.click(kFive);
-        SendMessageW(driver.hwnd(bar), SBM_SETPOS, static_cast<WPARAM>(value), TRUE);
-        driver.tell(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, value),
-                    reinterpret_cast<LPARAM>(driver.hwnd(bar)));
-        if (changes) bar == kDecks ? model.deckChange(value) : model.valueChange(kFive, value);
-        expectShowing(driver, model);
-    }
 }
 
 }  // namespace
