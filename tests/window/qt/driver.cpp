@@ -5,6 +5,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,8 +15,10 @@
 #include <QWheelEvent>
 
 #include <array>
+#include <vector>
 
 #include "form1.h"
+#include "startup.h"
 #include "window_driver.h"
 
 namespace window_testing {
@@ -167,6 +171,38 @@ TEST(Accessible, EachPressIsOneCardAndTheWindowAFrame) {
           "Nombre(3)= 3; Reste(3)= 21; cmdValeur= 4; lblSabot= 308; lblTires= 4; beeps=4"}});
     QtDriver d;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&d.form())->role(), QAccessible::Window);
+}
+
+// The window's icon, decoded from PNG files by the program's own reader: the
+// same pixels as Qt's reader gives, a file that cannot be read left out. And
+// what waits for the window's first expose or paint runs once, the window
+// exposed.
+TEST(Startup, IconOfPngsAndTheFirstExpose) {
+    QImage drawn(3, 2, QImage::Format_ARGB32);
+    drawn.fill(QColor(200, 40, 10));
+    drawn.setPixelColor(1, 1, QColor(10, 90, 250));
+    const QString file = QDir::temp().filePath(QStringLiteral("sabot-icon-test.png"));
+    ASSERT_TRUE(drawn.save(file));
+    const QIcon icon = iconOfPngs({file, file + QStringLiteral(".missing")});
+    EXPECT_EQ(icon.availableSizes(), QList<QSize>{drawn.size()});
+    EXPECT_EQ(icon.pixmap(drawn.size()).toImage().convertToFormat(QImage::Format_ARGB32),
+              QImage(file).convertToFormat(QImage::Format_ARGB32));
+    QFile::remove(file);
+
+    QWidget window;
+    window.winId();
+    std::vector<bool> exposed;
+    int painted = 0;
+    whenFirstExposed(*window.windowHandle(),
+                     [&] { exposed.push_back(window.windowHandle()->isExposed()); });
+    whenFirstPainted(*window.windowHandle(), [&] { ++painted; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.hide(), window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(20);
+    EXPECT_EQ(exposed, std::vector{true});
+    EXPECT_EQ(painted, 1);
 }
 
 }  // namespace

@@ -20,8 +20,9 @@ export XDG_RUNTIME_DIR=$dir SABOT_BELLS=$dir/bells
 sink="type file slave.pcm null format raw file \"|{ echo bell >> '$SABOT_BELLS'; cat >/dev/null; }\""
 echo "pcm.!default { $sink }" >"$dir/asound.conf"
 # SABOT_SOUND_CARD=missing: the default device on a card that is not there, as
-# on a machine with no sound card.
+# on a machine with no sound card; =failing: a device that fails as it opens.
 [ "${SABOT_SOUND_CARD:-}" = missing ] && echo "defaults.pcm.card 9" >"$dir/asound.conf"
+[ "${SABOT_SOUND_CARD:-}" = failing ] && echo "pcm.!default { type missing }" >"$dir/asound.conf"
 export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$dir/asound.conf CANBERRA_DRIVER=alsa
 # GNOME's sound settings, as the desktop publishes them; SABOT_EVENT_SOUNDS=false
 # switches its event sounds off.
