@@ -155,20 +155,33 @@ private:
     Form1 form_;
 };
 
-// An assistive tool's presses of a card in quick succession: a card each, at
-// once. And the window, a frame to screen readers.
-TEST(Accessible, EachPressIsOneCardAndTheWindowAFrame) {
+QPushButton* five(Driver& d) {
+    return static_cast<QPushButton*>(static_cast<QtDriver&>(d).widget({layout::Control::cmd, 3}));
+}
+
+// What only this window has: an assistive tool's presses of a card in quick
+// succession, a card each at once; a card shown pressed while Space is down
+// and up again when it is let go; and the window, a frame to screen readers.
+TEST(Qt, AccessiblePressesTheKeyLetGoAndTheFrame) {
     QAccessible::setActive(true);
-    expectCases(
-        {{"three presses of the five",
-          [](Driver& d) {
-              for (int press = 0; press < 3; ++press)
-                  QAccessible::queryAccessibleInterface(
-                      static_cast<QtDriver&>(d).widget({layout::Control::cmd, 3}))
-                      ->actionInterface()
-                      ->doAction(QAccessibleActionInterface::pressAction());
-          },
-          "Nombre(3)= 3; Reste(3)= 21; cmdValeur= 4; lblSabot= 308; lblTires= 4; beeps=4"}});
+    expectCases({
+        {"three presses of the five",
+         [](Driver& d) {
+             for (int press = 0; press < 3; ++press)
+                 QAccessible::queryAccessibleInterface(five(d))->actionInterface()->doAction(
+                     QAccessibleActionInterface::pressAction());
+         },
+         "Nombre(3)= 3; Reste(3)= 21; cmdValeur= 4; lblSabot= 308; lblTires= 4; beeps=4"},
+        {"Space held on the five, then let go",
+         [](Driver& d) {
+             d.focus({layout::Control::cmd, 3});
+             QTest::keyPress(five(d)->window()->windowHandle(), Qt::Key_Space);
+             EXPECT_TRUE(five(d)->isDown());
+             QTest::keyRelease(five(d)->window()->windowHandle(), Qt::Key_Space);
+             EXPECT_FALSE(five(d)->isDown());
+         },
+         "Nombre(3)= 1; Reste(3)= 23; cmdValeur= 2; lblSabot= 310; lblTires= 2; beeps=2"},
+    });
     QtDriver d;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&d.form())->role(), QAccessible::Window);
 }

@@ -73,8 +73,8 @@ std::string utf8(const wchar_t* text, int length) {
 }
 
 // What a screen reader gets from the control's accessible object, as it asks
-// for it: WM_GETOBJECT through oleacc; the description as scripts ask for it,
-// through IDispatch. The object must also tell the control it stands for.
+// for it: WM_GETOBJECT through oleacc; the description and value as scripts
+// ask for them, through IDispatch. The object must also tell the control it stands for.
 Driver::Reading accessible(HWND control) {
     IAccessible* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
@@ -86,21 +86,21 @@ Driver::Reading accessible(HWND control) {
         window->GetWindow(&shown);
         window->Release();
     }
-    VARIANT self{}, description{};
+    VARIANT self{}, description{}, value{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
     DISPPARAMS child{&self, nullptr, 1, 0};
-    BSTR name = nullptr, value = nullptr;
+    BSTR name = nullptr;
     object->get_accName(self, &name);
-    object->Invoke(DISPID_ACC_DESCRIPTION, IID_NULL, 0, DISPATCH_PROPERTYGET, &child, &description,
-                   nullptr, nullptr);
-    object->get_accValue(self, &value);
+    for (auto [member, out] : {std::pair{DISPID_ACC_DESCRIPTION, &description},
+                               std::pair{DISPID_ACC_VALUE, &value}})
+        object->Invoke(member, IID_NULL, 0, DISPATCH_PROPERTYGET, &child, out, nullptr, nullptr);
     object->Release();
     Driver::Reading read{shown == control ? "" : "(no window) ", "", ""};
     for (auto [text, out] :
          {std::pair{name, &read.name},
           std::pair{description.vt == VT_BSTR ? description.bstrVal : nullptr, &read.description},
-          std::pair{value, &read.value}}) {
+          std::pair{value.vt == VT_BSTR ? value.bstrVal : nullptr, &read.value}}) {
         if (text) *out += utf8(text, static_cast<int>(SysStringLen(text)));
         SysFreeString(text);
     }
