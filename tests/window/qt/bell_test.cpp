@@ -36,7 +36,7 @@ private Q_SLOTS:
         const int switchAt = qEnvironmentVariableIntValue("SABOT_SWITCH_OFF_AT");
         for (int card = 0; card < cards; ++card) {
             if (card == switchAt && switchAt) {
-                QTRY_COMPARE(bells(), switchAt);
+                QTRY_COMPARE_WITH_TIMEOUT(bells(), switchAt, 30000);
                 QFile settings(qEnvironmentVariable("XDG_CONFIG_HOME") +
                                "/glib-2.0/settings/keyfile");
                 QVERIFY(settings.open(QIODevice::WriteOnly));
