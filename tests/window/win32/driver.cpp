@@ -74,7 +74,9 @@ std::string utf8(const wchar_t* text, int length) {
 
 // What a screen reader gets from the control's accessible object, as it asks
 // for it: WM_GETOBJECT through oleacc; the description and value as scripts
-// ask for them, through IDispatch. The object must also tell the control it stands for.
+// ask for them, through IDispatch, where a role asked for is the system's
+// object's to answer (Wine's gives none). The object must also tell the
+// control it stands for.
 Driver::Reading accessible(HWND control) {
     IAccessible* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
@@ -86,17 +88,24 @@ Driver::Reading accessible(HWND control) {
         window->GetWindow(&shown);
         window->Release();
     }
-    VARIANT self{}, description{}, value{};
+    VARIANT self{}, role{}, scripted{}, description{}, value{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
     DISPPARAMS child{&self, nullptr, 1, 0};
     BSTR name = nullptr;
     object->get_accName(self, &name);
-    for (auto [member, out] : {std::pair{DISPID_ACC_DESCRIPTION, &description},
-                               std::pair{DISPID_ACC_VALUE, &value}})
+    object->get_accRole(self, &role);
+    for (auto [member, out] :
+         {std::pair{DISPID_ACC_ROLE, &scripted}, std::pair{DISPID_ACC_DESCRIPTION, &description},
+          std::pair{DISPID_ACC_VALUE, &value}})
         object->Invoke(member, IID_NULL, 0, DISPATCH_PROPERTYGET, &child, out, nullptr, nullptr);
     object->Release();
-    Driver::Reading read{shown == control ? "" : "(no window) ", "", ""};
+    // Where the scripts get a role, it is the one the object gives.
+    const bool sameRole = scripted.vt == VT_EMPTY ||
+                          (scripted.vt == VT_I4 && role.vt == VT_I4 && scripted.lVal == role.lVal);
+    Driver::Reading read{
+        (shown == control ? "" : "(no window) ") + std::string(sameRole ? "" : "(another role) "),
+        "", ""};
     for (auto [text, out] :
          {std::pair{name, &read.name},
           std::pair{description.vt == VT_BSTR ? description.bstrVal : nullptr, &read.description},
