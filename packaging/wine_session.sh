@@ -3,7 +3,8 @@
 # display: a private Xvfb, and a prefix (made on first use) with Wine's own
 # fonts, windows that Wine places itself (no window manager, and no two-second
 # wait at each close), no entries made in the host's desktop menus for the
-# Start menu's shortcuts, and the system dpi and text size asked for. A
+# Start menu's shortcuts, no debugger for a program that crashes (it ends at
+# once, where Wine's would wait), and the system dpi and text size asked for. A
 # COMMAND ending in .exe runs under wine64; any other sees DISPLAY, WINE and
 # WINEPREFIX set.
 # usage: wine_session.sh [--dpi N] [--text-size PERCENT] COMMAND [ARG...]
@@ -22,7 +23,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINE=${WINE:-/usr/lib/wine/wine64}
 export WINEPREFIX=${WINEPREFIX:-$here/../build/windows/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe=}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml,winemenubuilder.exe,winedbg.exe=}
 wineserver=$(dirname "$WINE")/wineserver
 
 # Wine's desktop process holds on to the display it started on, so each
