@@ -7,6 +7,7 @@
 
 #include "accessible.h"
 #include "startup.h"
+#include "widgets.h"
 
 using layout::Event;
 using layout::Kind;
@@ -49,7 +50,7 @@ void Form1::build() {
         const layout::Item& item = layout::controls()[i];
         QWidget* widget = makeControl(item, twipsRect(item.box), this);
         controls_[i] = widget;
-        // Every key any control gets goes by the window's record of held keys.
+        // Every key any control gets goes by the press rules.
         widget->installEventFilter(&input_);
         if (item.shows) showField(*item.shows, tally_.text(*item.shows));
         if (widget->focusPolicy() == Qt::NoFocus) continue;

@@ -8,8 +8,8 @@
 
 #include "bell.h"
 #include "controls.h"
+#include "input.h"
 #include "tally.h"
-#include "widgets.h"
 
 class QLabel;
 class QPushButton;
@@ -56,10 +56,10 @@ private:
     QLabel* label(layout::Control control) const;
     QScrollBar* scrollBar(layout::Control control, int rank = 0) const;
 
-    InputFilter input_;
     std::unique_ptr<Bell> bell_;  // when no `beep` is given
     Beep beep_;
     tally::Tally tally_;
     std::array<QWidget*, layout::kItemCount> controls_{};  // as in layout::controls()
+    InputFilter input_{*this, controls_};
     bool shown_ = false;
 };

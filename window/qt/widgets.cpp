@@ -82,49 +82,6 @@ bool ScrollBar::onStuckThumb(QPointF at) const {
                part(option, QStyle::SC_ScrollBarGroove).width();
 }
 
-bool InputFilter::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            // Qt gives a control the focus at a press of any button, before
-            // the control sees it.
-            return static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton;
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-            // At the control they go on to, not on their way through the window.
-            return watched->isWidgetType() && key(watched, static_cast<QKeyEvent*>(event));
-        case QEvent::FocusOut:
-            // Keys let go in another window are never reported here.
-            if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
-                held_.clear();
-            return false;
-        default:
-            return false;
-    }
-}
-
-bool InputFilter::key(QObject* control, QKeyEvent* event) {
-    const int key = event->key();
-    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) return false;
-    auto* pushed = qobject_cast<QPushButton*>(control);
-    if (event->type() == QEvent::KeyRelease) {
-        if (!event->isAutoRepeat()) held_.erase(key);
-        if (pushed && !event->isAutoRepeat()) pushed->setDown(false);
-        return pushed != nullptr;
-    }
-    const bool repeat = event->isAutoRepeat() || !held_.insert(key).second;
-    if (!pushed) return false;
-    // Ctrl with Alt is no system key on Windows either, and still clicks.
-    const bool system =
-        (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == Qt::AltModifier;
-    if (!repeat && !system) {
-        pushed->click();
-        pushed->setDown(true);  // pressed, as long as the key is down
-    }
-    return true;
-}
-
 namespace {
 
 // Where the desktop's style leaves the scroll bars without their arrows, they

@@ -7,8 +7,6 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include <set>
-
 #include "controls.h"
 
 class QStyleOptionSlider;
@@ -34,28 +32,6 @@ private:
     QStyleOptionSlider styleOption() const;
     QRect part(const QStyleOptionSlider& option, QStyle::SubControl control) const;
     bool onStuckThumb(QPointF at) const;
-};
-
-// The mouse buttons and keys the window answers, filtered on the way to its
-// controls: the left button alone (the others stop at the window, focus and
-// all), and Enter and Space, which click the focused button as they go down,
-// once until they are let go, wherever the focus goes meanwhile, and not at
-// all with Alt held, which makes them the window manager's. The record of the
-// keys that are down is the window's: a button's own goes when it loses the
-// focus, and a server with detectable auto-repeat sends a held key's repeats
-// as new presses, which the next button to take the focus would take for a
-// press of its own. Installed on the window's QWindow and on every control.
-class InputFilter final : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    bool key(QObject* control, QKeyEvent* event);
-
-    std::set<int> held_;  // the keys that click, while they are down
 };
 
 // A control of the table as its entry has it, at `at`: kind, name, fixed

@@ -55,7 +55,7 @@ public:
         QApplication::sendEvent(under, &event);
     }
     void focus(Target target) override { widget(target)->setFocus(Qt::TabFocusReason); }
-    void hold(Key key, int repeats, std::optional<Target> clicked) override {
+    void hold(Key key, int repeats) override {
         static constexpr Qt::Key keys[] = {
             Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Left,
             Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,   Qt::Key_PageUp,  Qt::Key_PageDown,
@@ -65,10 +65,8 @@ public:
             key == Key::AltX || key == Key::AltEnter ? Qt::AltModifier : Qt::NoModifier;
         // As X11 repeats a held key when its auto-repeat is detectable: the
         // press again, with no release between.
-        for (int press = 0; press <= repeats; ++press) {
-            if (clicked && press == repeats / 2) click(*clicked, 1, Button::Left);
+        for (int press = 0; press <= repeats; ++press)
             QTest::keyPress(form_.windowHandle(), pressed, modifiers);
-        }
         QTest::keyRelease(form_.windowHandle(), pressed, modifiers);
     }
     int middleOfBar(Target target, int pixels) const override {
@@ -155,32 +153,54 @@ private:
     Form1 form_;
 };
 
-QPushButton* five(Driver& d) {
-    return static_cast<QPushButton*>(static_cast<QtDriver&>(d).widget({layout::Control::cmd, 3}));
+QPushButton* card(Driver& d, int rank) {
+    return static_cast<QPushButton*>(
+        static_cast<QtDriver&>(d).widget({layout::Control::cmd, rank}));
+}
+// Real input at a card's centre, as the platform sends it.
+void mouse(Driver& d, bool press, Qt::MouseButton button, int rank) {
+    QPushButton* at = card(d, rank);
+    QTest::mouseEvent(press ? QTest::MousePress : QTest::MouseRelease, at->window()->windowHandle(),
+                      button, {}, at->mapTo(at->window(), at->rect().center()));
+}
+void key(Driver& d, bool press, Qt::Key key) {
+    QTest::keyEvent(press ? QTest::Press : QTest::Release, card(d, 0)->window()->windowHandle(),
+                    key);
 }
 
 // What only this window has: an assistive tool's presses of a card in quick
-// succession, a card each at once; a card shown pressed while Space is down
-// and up again when it is let go; and the window, a frame to screen readers.
-TEST(Qt, AccessiblePressesTheKeyLetGoAndTheFrame) {
+// succession, a card each at once; a left click with the right button down;
+// a key let go while the mouse holds another card, each shown pressed while
+// held; and the window, a frame to screen readers.
+TEST(Qt, AccessiblePressesTheMouseWithAKeyAndTheFrame) {
     QAccessible::setActive(true);
     expectCases({
         {"three presses of the five",
          [](Driver& d) {
              for (int press = 0; press < 3; ++press)
-                 QAccessible::queryAccessibleInterface(five(d))->actionInterface()->doAction(
-                     QAccessibleActionInterface::pressAction());
+                 QAccessible::queryAccessibleInterface(card(d, 3))
+                     ->actionInterface()
+                     ->doAction(QAccessibleActionInterface::pressAction());
          },
          "Nombre(3)= 3; Reste(3)= 21; cmdValeur= 4; lblSabot= 308; lblTires= 4; beeps=4"},
-        {"Space held on the five, then let go",
+        {"a left click on the five with the right button down",
          [](Driver& d) {
-             d.focus({layout::Control::cmd, 3});
-             QTest::keyPress(five(d)->window()->windowHandle(), Qt::Key_Space);
-             EXPECT_TRUE(five(d)->isDown());
-             QTest::keyRelease(five(d)->window()->windowHandle(), Qt::Key_Space);
-             EXPECT_FALSE(five(d)->isDown());
+             mouse(d, true, Qt::RightButton, 3), mouse(d, true, Qt::LeftButton, 3);
+             mouse(d, false, Qt::LeftButton, 3), mouse(d, false, Qt::RightButton, 3);
+             EXPECT_FALSE(card(d, 3)->isDown());
          },
          "Nombre(3)= 1; Reste(3)= 23; cmdValeur= 2; lblSabot= 310; lblTires= 2; beeps=2"},
+        {"Space on the 2, the mouse down on the 3, Space let go, the mouse up",
+         [](Driver& d) {
+             key(d, true, Qt::Key_Space), mouse(d, true, Qt::LeftButton, 1);
+             EXPECT_TRUE(card(d, 0)->isDown() && card(d, 1)->isDown());
+             key(d, false, Qt::Key_Space);
+             EXPECT_TRUE(!card(d, 0)->isDown() && card(d, 1)->isDown());
+             mouse(d, false, Qt::LeftButton, 1);
+             EXPECT_FALSE(card(d, 1)->isDown());
+         },
+         "Nombre(0)= 2; Reste(0)= 22; Nombre(1)= 1; Reste(1)= 23; cmdValeur= 3; lblSabot= 309; "
+         "lblTires= 3; beeps=3"},
     });
     QtDriver d;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&d.form())->role(), QAccessible::Window);
