@@ -177,13 +177,7 @@ TEST(Rules, ValueBars) {
 TEST(Rules, EverythingElseChangesNothing) {
     expectCases({
         {"the seven's value a step below 0", [](Driver& d) { d.clickPart(valueBar(kSeven), LeftArrow); }, ""},
-        {"the wheel on the deck bar, a value bar and a card", [](Driver& d) {
-             d.focus(kDeckBar), d.wheel(kDeckBar, 1), d.wheel(valueBar(kTen), -2), d.wheel(card(kTwo), 1); }, ""},
-        {"a click on each display", [](Driver& d) { for (Control c : kShows) d.click({c, kFive}); }, ""},
         {"Escape and Left on a card", [](Driver& d) { pressOn(d, card(kFive), {Escape, Left}); }, ""},
-        {"Alt+X and Alt+Enter on a card", [](Driver& d) { pressOn(d, card(kFive), {AltX, AltEnter}); }, ""},
-        {"right and middle clicks", [](Driver& d) {
-             d.click(card(kFive), 1, Button::Right), d.click(kDeckBar, 1, Button::Middle); }, ""},
     });
 }
 // clang-format on
@@ -257,10 +251,6 @@ const Move kMoves[] = {
          const Key key = t.pick(2) ? Space : Enter;
          t.d.focus(card(t.rank)), t.d.hold(key, t.pick(20)), t.d.press(key);
          t.expect.raise(card(t.rank)), t.expect.raise(card(t.rank)); }},
-    {"key held on a card while another is clicked: one each", 2, [](Turn& t) {
-         const int other = t.other();
-         t.d.focus(card(t.rank)), t.d.hold(t.pick(2) ? Space : Enter, 4, card(other));
-         t.expect.raise(card(t.rank)), t.expect.raise(card(other)); }},
     {"drag on a bar", 3, [](Turn& t) {
          const int pixels = t.pick(2) ? 3 : -3;
          t.to += t.d.middleOfBar(t.bar, pixels), t.d.drag(t.bar, pixels); }},

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -54,8 +53,8 @@ public:
     virtual void wheel(Target target, int notches) = 0;  // one notch up is +1
     virtual void focus(Target target) = 0;
     // Pressed on whatever holds the focus and held while the keyboard repeats
-    // it `repeats` times, the left button clicking `clicked` halfway; let go.
-    virtual void hold(Key key, int repeats, std::optional<Target> clicked = {}) = 0;
+    // it `repeats` times; let go.
+    virtual void hold(Key key, int repeats) = 0;
     void press(Key key) { hold(key, 0); }
     // The left button pressed at the middle of a scroll bar, moved `pixels`
     // along it, and released.

@@ -60,30 +60,31 @@ HWND Form1::control(layout::Control control, int rank) const {
     return window;
 }
 
-void Form1::deliver(MSG& message) const {
-    // The dialog keys click the focused button at each key-down of Enter, the
-    // keyboard's repeats included, and a button clicks at the release of a
-    // Space pressed on it, which a click on another button meanwhile loses,
-    // and its repeats press it again. So Enter and Space click the focused
-    // button as they go down, once until let go, wherever the focus goes
-    // meanwhile: the window keeps one record of those keys while they are
-    // down, as Wine does not always mark their repeats. With Alt held both
-    // are system keys, which click nothing.
-    constexpr LPARAM kRepeat = LPARAM{1} << 30;
-    const bool down = message.message == WM_KEYDOWN;
+void Form1::deliver(MSG& message) {
+    // Enter and Space go by the press rules alone: the dialog manager would
+    // click at each key-down of Enter, the keyboard's repeats included, and a
+    // button at the release of a Space pressed on it, which a click on another
+    // button meanwhile loses. With Alt held they are system keys, which go on
+    // to the system once the rules have heard of them.
     if (message.wParam == VK_RETURN || message.wParam == VK_SPACE) {
-        if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP)
-            held_.erase(message.wParam);
-        if (down && (!held_.insert(message.wParam).second || (message.lParam & kRepeat))) return;
-    }
-    if ((down || message.message == WM_KEYUP) && message.wParam == VK_SPACE) {
-        const HWND focus = GetFocus();
-        const layout::Item* item = find(focus);
-        if (item && item->kind == Kind::PushButton) {
-            if (down)
-                SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(focus));
-            return;
+        constexpr LPARAM kRepeat = LPARAM{1} << 30, kAlt = LPARAM{1} << 29;
+        const auto key =
+            message.wParam == VK_RETURN ? layout::ClickKey::Enter : layout::ClickKey::Space;
+        switch (message.message) {
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                follow(presses_.keyDown(key, (message.lParam & kRepeat) != 0,
+                                        {(message.lParam & kAlt) != 0, GetKeyState(VK_CONTROL) < 0},
+                                        indexOf(GetFocus())));
+                if (message.message == WM_KEYDOWN) return;
+                break;
+            case WM_KEYUP:
+            case WM_SYSKEYUP:
+                follow(presses_.keyUp(key));
+                if (message.message == WM_KEYUP) return;
+                break;
+            default:
+                break;
         }
     }
     if (IsDialogMessageW(hwnd_, &message)) return;
@@ -120,12 +121,15 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             // Enter and Escape with no default button send ids 1 and 2 with no
             // control: those are not clicks.
-            if (const layout::Item* item = find(reinterpret_cast<HWND>(lParam));
-                item && HIWORD(wParam) == BN_CLICKED)
-                layout::raise(tally_, *item);
+            // A button's own click (the mouse, an assistive tool's press) goes
+            // by the press rules too.
+            if (HIWORD(wParam) == BN_CLICKED)
+                follow(presses_.activated(indexOf(reinterpret_cast<HWND>(lParam))));
             return 0;
         case WM_HSCROLL:
             if (lParam) scroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam));
+            // The end of the bar's own loop, which took any key let go meanwhile.
+            if (LOWORD(wParam) == SB_ENDSCROLL) followKeyState();
             return 0;
         case DM_GETDEFID: {
             // As on a Windows form, Enter clicks the push button that holds
@@ -137,11 +141,13 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                        : 0;
         }
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) held_.clear();  // keys let go elsewhere go unseen
+            // Keys let go in another window go unseen; one held as the window
+            // comes back is marked as the keyboard's repeat.
+            if (LOWORD(wParam) == WA_INACTIVE) follow(presses_.keysDown({}));
             break;
-        case WM_ENTERMENULOOP:
-        case WM_ENTERSIZEMOVE:
-            held_.clear();  // as do those let go in the system's own message loops
+        case WM_EXITMENULOOP:
+        case WM_EXITSIZEMOVE:
+            followKeyState();  // the system's own loops take the keys let go meanwhile
             break;
         case kControlFocused:
             // The control the focus comes back to when the window has it
@@ -150,7 +156,8 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (find(reinterpret_cast<HWND>(lParam))) focus_ = reinterpret_cast<HWND>(lParam);
             return 0;
         case WM_SETFOCUS:
-            if (focus_) SetFocus(focus_);
+            // Minimised, the window keeps the focus itself until restored.
+            if (!IsIconic(hwnd_)) restoreFocus();
             return 0;
         case WM_DPICHANGED: {
             // The layout for the new dpi, in the rectangle the system offers:
@@ -168,6 +175,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_SIZE:
+            follow(presses_.minimised(wParam == SIZE_MINIMIZED));
+            if (wParam == SIZE_MINIMIZED) break;
+            followKeyState();
+            if (GetFocus() == hwnd_) restoreFocus();
             if (wParam == SIZE_RESTORED && fitWhenRestored_) fit(false);
             break;
         case WM_SETTINGCHANGE:
@@ -189,6 +200,29 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+int Form1::indexOf(HWND control) const {
+    const layout::Item* item = find(control);
+    return item ? static_cast<int>(item - layout::controls().data()) : layout::kNoControl;
+}
+
+// A click the rules allow raises the button's event; what they press or let
+// go shows as the button's pushed state.
+void Form1::follow(const layout::Presses::Outcome& outcome) {
+    for (const auto& [index, down] : outcome.looks)
+        SendMessageW(controls_[static_cast<std::size_t>(index)], BM_SETSTATE, down, 0);
+    if (outcome.click != layout::kNoControl)
+        layout::raise(tally_, layout::controls()[static_cast<std::size_t>(outcome.click)]);
+}
+
+// The keys as the thread's own state has them, up to the last message read.
+void Form1::followKeyState() {
+    follow(presses_.keysDown({GetKeyState(VK_RETURN) < 0, GetKeyState(VK_SPACE) < 0}));
+}
+
+void Form1::restoreFocus() {
+    if (focus_) SetFocus(focus_);
 }
 
 const layout::Item* Form1::find(HWND control) const {

@@ -4,10 +4,10 @@
 
 #include <array>
 #include <functional>
-#include <set>
 #include <string>
 
 #include "controls.h"
+#include "presses.h"
 #include "tally.h"
 
 // The program's one window on the platform's own controls: the card buttons,
@@ -32,18 +32,22 @@ public:
     // Any control of the table; `rank` picks the member of a per-rank row.
     HWND control(layout::Control control, int rank = 0) const;
 
-    // Hands one queued message to the window, through the dialog keys (Tab,
-    // Shift+Tab, Space, Enter, arrows) first, as a Windows form does; Enter
-    // and Space click as they go down, once however long they are held.
-    void deliver(MSG& message) const;
+    // Hands one queued message to the window: Enter and Space to the press
+    // rules, the other dialog keys (Tab, Shift+Tab, arrows) through the
+    // dialog manager first, as a Windows form does.
+    void deliver(MSG& message);
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void build();
     const layout::Item* find(HWND control) const;  // null for a window not of the table
+    int indexOf(HWND control) const;               // kNoControl for one not of the table
     void showField(tally::FieldRef ref, const std::string& text);
     void scroll(HWND bar, int code);
+    void follow(const layout::Presses::Outcome& outcome);
+    void followKeyState();
+    void restoreFocus();
 
     // Scaling and placement (scaling.cpp).
     static HICON programIcon(int size, UINT flags);
@@ -57,9 +61,9 @@ private:
     Beep beep_;
     tally::Tally tally_;
     HWND hwnd_ = nullptr;
-    HWND focus_ = nullptr;              // the control that last had the focus
-    bool fitWhenRestored_ = false;      // the layout changed while maximised or minimised
-    mutable std::set<WPARAM> held_;     // Enter and Space, while they are down
+    HWND focus_ = nullptr;          // the control that last had the focus
+    bool fitWhenRestored_ = false;  // the layout changed while maximised or minimised
+    layout::Presses presses_;
     int dpi_ = layout::kStandardDpi;    // of the window's monitor
     int scale_ = layout::kStandardDpi;  // the layout's: the dpi, grown with the desktop's text
     LOGFONTW message_{};                // the desktop's message font, as last read
