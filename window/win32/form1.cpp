@@ -237,7 +237,8 @@ const layout::Item* Form1::find(HWND control) const {
 // when the value differs from the one it last reported. Another program, or an
 // automation client through the system's proxy, may have moved the bar before
 // it tells a release of the thumb there: the counters follow the bar all the
-// same, once per change.
+// same, once per change. The range is the window's own: a bar another program
+// gave another range is set back to it, at the nearest end.
 void Form1::scroll(HWND bar, int code) {
     const layout::Item* item = find(bar);
     if (!item || item->kind != Kind::ScrollBar) return;
@@ -257,10 +258,10 @@ void Form1::scroll(HWND bar, int code) {
             ++value;
             break;
         case SB_LEFT:
-            value = info.nMin;
+            value = item->lowest;
             break;
         case SB_RIGHT:
-            value = info.nMax;
+            value = item->highest;
             break;
         case SB_THUMBPOSITION:
             // The 16 bits of the message cannot hold every value; the scroll
@@ -270,8 +271,14 @@ void Form1::scroll(HWND bar, int code) {
         default:  // SB_THUMBTRACK while dragging, SB_ENDSCROLL after any move
             return;
     }
-    value = std::clamp(value, info.nMin, info.nMax);
-    if (value != info.nPos) SetScrollPos(bar, SB_CTL, value, TRUE);
+    value = std::clamp(value, item->lowest, item->highest);
+    if (info.nMin != item->lowest || info.nMax != item->highest) {
+        const SCROLLINFO own{sizeof own, SIF_RANGE | SIF_POS, item->lowest, item->highest, 0, value,
+                             0};
+        SetScrollInfo(bar, SB_CTL, &own, TRUE);
+    } else if (value != info.nPos) {
+        SetScrollPos(bar, SB_CTL, value, TRUE);
+    }
     int& reported = reported_[static_cast<std::size_t>(item - layout::controls().data())];
     if (value == reported) return;
     reported = value;

@@ -314,6 +314,13 @@ TEST(Win32, MessagesAndTheSystemsCommands) {
              setFromOutside(d, kDecks, 9), d.click({Control::cmd, 3}), setFromOutside(d, kDecks, 9); },
          "cmdNBJeux= 9; HScroll1=9; lblSabot= 467; lblTires= 1; Reste(*)=36; Reste(3)= 35; Nombre(0)=0; "
          "Nombre(3)= 1; beeps=2"},
+        // Another range is the bar's only until the window next hears of it.
+        {"a program makes the deck bar 0 to 100 at 50; its right arrow, a five, the arrow again", [](Driver& d) {
+             SendMessageW(win32(d).hwnd(kDecks), SBM_SETRANGE, 0, 100);
+             SendMessageW(win32(d).hwnd(kDecks), SBM_SETPOS, 50, TRUE);
+             d.clickPart(kDecks, Part::RightArrow), d.click({Control::cmd, 3}), d.clickPart(kDecks, Part::RightArrow); },
+         "cmdNBJeux= 10; HScroll1=10; lblSabot= 519; lblTires= 1; Reste(*)=40; Reste(3)= 39; Nombre(0)=0; "
+         "Nombre(3)= 1; beeps=2"},
     });
 }
 // clang-format on
