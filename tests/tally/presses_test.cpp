@@ -111,6 +111,7 @@ const Sequence kSequences[] = {
     {"keys while minimised", "min; Enter+ cmd(4); Space+ cmd(4); restore", "", ""},
     {"a key held from minimised to restored", "min; Enter+ cmd(4); restore; down: Enter; Enter+ cmd(4)", "", ""},
     {"...let go and pressed again", "min; Enter+ cmd(4); restore; Enter-; Enter+ cmd(4)", "cmd(4)", "cmd(4)"},
+    {"minimised while Enter and Space hold one card", "Enter+ cmd(2); Space+ cmd(2); min", "cmd(2) cmd(2)", ""},
     {"minimised while Space holds a card", "Space+ cmd(4); min", "cmd(4)", ""},
     {"minimised while the mouse holds a card", "L+ cmd(4); min; restore; L- cmd(4)", "", ""},
     {"the mouse while minimised", "min; L+ cmd(4); L- cmd(4)", "", ""},
