@@ -74,33 +74,36 @@ Box common(Box a, Box b) {
     return right > left && bottom > top ? Box{left, top, right - left, bottom - top} : Box{};
 }
 
-// Every control where the table draws it, at the window's dpi, but that a
-// heading whose lines need more room runs lower; every caption whole in its
-// font, and every counter able to show the widest value play reaches; no
-// overlap but those of the drawing.
 TEST(Layout, AsDrawnWithEveryCaptionWhole) {
     auto d = openWindow();
-    const int dpi = d->dpi();
-    const Box client = d->clientArea();
+    expectAsDrawn(*d, d->dpi());
+}
+
+}  // namespace
+
+// Every control where the table draws it, at `dpi`, but that a heading whose
+// lines need more room runs lower; every caption whole in its font, and
+// every counter able to show the widest value play reaches; no overlap but
+// those of the drawing.
+void expectAsDrawn(const Driver& d, int dpi) {
+    const Box client = d.clientArea();
     EXPECT_EQ(client, (Box{0, 0, layout::pixels(layout::kClientWidth, dpi),
                            layout::pixels(layout::kClientHeight, dpi)}));
     for (const layout::Item& item : layout::controls()) {
         SCOPED_TRACE(item.name);
         const Target t = of(item);
-        const Box at = d->box(t), want = drawn(item, dpi);
+        const Box at = d.box(t), want = drawn(item, dpi);
         EXPECT_TRUE(at == want || (item.heading && at.left == want.left && at.top == want.top &&
                                    at.width == want.width && at.height > want.height));
         EXPECT_EQ(common(at, client), at);
-        EXPECT_TRUE(d->fits(t, d->caption(t))) << d->caption(t);
-        EXPECT_TRUE(!item.shows || (d->fits(t, " 520") && d->fits(t, "-520")));
+        EXPECT_TRUE(d.fits(t, d.caption(t))) << d.caption(t);
+        EXPECT_TRUE(!item.shows || (d.fits(t, " 520") && d.fits(t, "-520")));
         for (const layout::Item& other : layout::controls())
             EXPECT_TRUE(&other == &item ||
-                        common(at, d->box(of(other))) == common(want, drawn(other, dpi)))
+                        common(at, d.box(of(other))) == common(want, drawn(other, dpi)))
                 << "overlaps " << other.name;
     }
 }
-
-}  // namespace
 
 Shown shown(const Driver& d) {
     Shown out{{"beeps", std::to_string(d.beeps())},

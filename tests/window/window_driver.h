@@ -89,6 +89,9 @@ public:
 // A fresh window, shown, active and with its starting focus.
 std::unique_ptr<Driver> openWindow();
 
+// Asserts that every control is drawn as the table has it at `dpi`.
+void expectAsDrawn(const Driver& d, int dpi);
+
 // Everything the window shows, by the model's names.
 tally::testing::Shown shown(const Driver& d);
 // Asserts that `d` shows `want`, naming the first field that differs.
