@@ -352,6 +352,9 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     using layout::pixels;
     Win32Driver driver;
     const HWND window = GetParent(driver.hwnd(kDecks));
+    // The title bar's and the task bar's icons, set at start.
+    EXPECT_TRUE(SendMessageW(window, WM_GETICON, ICON_BIG, 0) &&
+                SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
     NONCLIENTMETRICSW desktop{};
     desktop.cbSize = sizeof desktop;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof desktop, &desktop, 0);
