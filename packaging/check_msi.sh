@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # In a Wine session (wine_session.sh): checks the .msi's code page and
 # language, and the version its File table gives sabot.exe; installs it
-# quietly to a folder of the user's choosing and checks the program, its icon,
+# quietly to Program Files, then NEWER_MSI over it to a folder named on the
+# command line, which must win over the one remembered, and uninstalls;
+# installs MSI again to that folder and checks the program, its icon,
 # its Start-menu shortcut and its one entry in the list of programs; starts the
 # installed sabot.exe and closes its window (exit status 0); installs
 # NEWER_MSI, a higher version, over it with no folder named and checks that it
@@ -78,6 +80,13 @@ done
 # The folder chosen is in one of the user's own, which stays.
 mkdir -p "$WINEPREFIX/drive_c/Jeux"
 snapshot before
+
+"$WINE" msiexec /i "$msi" /qn
+[ -f "$WINEPREFIX/drive_c/Program Files/Sabot/sabot.exe" ] || fail "not installed to Program Files"
+"$WINE" msiexec /i "$newer" /qn "INSTALLDIR=$folder"
+[ -f "$installed" ] || fail "the upgrade went elsewhere than the folder named: $installed"
+[ ! -e "$WINEPREFIX/drive_c/Program Files/Sabot" ] || fail "the upgrade left Program Files\\Sabot"
+"$WINE" msiexec /x "$newer" /qn
 
 "$WINE" msiexec /i "$msi" /qn "INSTALLDIR=$folder"
 [ -f "$installed" ] || fail "not installed: $installed"

@@ -38,6 +38,26 @@ string(REPLACE "," "." file_version ${SABOT_VERSION_COMMAS})
 set(versioned "UPDATE `File` SET `Version` = '${file_version}', `Language` = '${SABOT_MSI_LANGUAGE}' WHERE `File` = 'SabotExe'")
 set(unhashed "DELETE FROM `MsiFileHash` WHERE `File_` = 'SabotExe'")
 
+# The folder of an older version, which AppSearch reads back from the
+# registry, would overwrite the one given on the command line (INSTALLDIR=):
+# the given one is kept before AppSearch and put back after it, in whichever
+# sequence runs first, and again on the server side after its own AppSearch.
+# wixl writes custom actions as impersonation-free and ignores their
+# Execute="firstSequence", and it sequences After="AppSearch" after
+# ExecuteAction in the UI: the rows are written here instead. The two
+# folders pass to the elevated server with the properties MajorUpgrade marks
+# secure.
+set(given_folder
+    "INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) VALUES ('SaveGivenFolder', 307, 'GIVEN_INSTALLDIR', '[INSTALLDIR]')"
+    "INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) VALUES ('RestoreGivenFolder', 51, 'INSTALLDIR', '[GIVEN_INSTALLDIR]')")
+foreach(sequence InstallUISequence InstallExecuteSequence)
+    list(APPEND given_folder
+        "INSERT INTO `${sequence}` (`Action`, `Sequence`) VALUES ('SaveGivenFolder', 49)"
+        "INSERT INTO `${sequence}` (`Action`, `Condition`, `Sequence`) VALUES ('RestoreGivenFolder', 'GIVEN_INSTALLDIR', 51)")
+endforeach()
+list(APPEND given_folder "UPDATE `Property` SET `Value` = 'WIX_DOWNGRADE_DETECTED$<SEMICOLON>WIX_UPGRADE_DETECTED$<SEMICOLON>INSTALLDIR$<SEMICOLON>GIVEN_INSTALLDIR' WHERE `Property` = 'SecureCustomProperties'")
+list(TRANSFORM given_folder PREPEND "-q;")
+
 # The cabinet keeps each file's time: the program goes in as a copy dated to
 # the commit.
 set(dated ${CMAKE_CURRENT_BINARY_DIR}/dated/sabot.exe)
@@ -65,7 +85,7 @@ function(sabot_msi text folder msi_var)
                 ${FAKETIME} -f ${SABOT_SOURCE_DATE_EPOCH}
                 ${WIXL} --arch x64 --define Exe=${dated_from_program}
                 --define Icon=${icon_from_program} --output ${msi} ${folder}/sabot.wxs
-        COMMAND ${MSIBUILD} ${msi} -i ${codepage} -q ${versioned} -q ${unhashed}
+        COMMAND ${MSIBUILD} ${msi} -i ${codepage} -q ${versioned} -q ${unhashed} ${given_folder}
         COMMAND ${CMAKE_COMMAND} -DMSIBUILD=${MSIBUILD} -DMSI=${msi}
                 -DPRODUCT_CODE=${SABOT_MSI_PRODUCT_CODE} -DLANGUAGE=${SABOT_MSI_LANGUAGE}
                 "-DSUBJECT=Sabot ${text}" -DAUTHOR=Sabot

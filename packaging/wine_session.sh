@@ -18,7 +18,7 @@ while [ $# -ge 2 ]; do
     esac
     shift 2
 done
-[ $# -ge 1 ] || { echo "usage: $0 [--dpi N] COMMAND [ARG...]" >&2; exit 2; }
+[ $# -ge 1 ] || { echo "usage: $0 [--dpi N] [--text-size PERCENT] COMMAND [ARG...]" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
 export WINE=${WINE:-/usr/lib/wine/wine64}
 export WINEPREFIX=${WINEPREFIX:-$here/../build/windows/wine}

@@ -16,6 +16,7 @@
 #include <array>
 
 #include "layout.h"
+#include "no_display.h"
 #include "repeat_keys.h"
 
 namespace {
@@ -120,9 +121,13 @@ void whenFirstPainted(QWindow& window, std::function<void()> then) {
 std::unique_ptr<QApplication> makeApplication(int argc, char** argv) {
     static int count = argc > 0 ? 1 : 0;
     static std::array<char*, 2> program{argc > 0 ? argv[0] : nullptr, nullptr};
-    auto app = std::make_unique<QApplication>(count, program.data());
-    if (auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>())
-        repeat_keys_as_presses(x11->connection());
+    auto app = [] {
+        const NoDisplayExit noDisplay;
+        return std::make_unique<QApplication>(count, program.data());
+    }();
+    // The offscreen platform answers for X11 too, with no connection.
+    auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->connection()) repeat_keys_as_presses(x11->connection());
     return app;
 }
 
