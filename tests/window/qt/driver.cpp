@@ -8,13 +8,16 @@
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QWheelEvent>
 
 #include <array>
+#include <tuple>
 #include <vector>
 
 #include "form1.h"
@@ -204,6 +207,33 @@ TEST(Qt, AccessiblePressesTheMouseWithAKeyAndTheFrame) {
     });
     QtDriver d;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&d.form())->role(), QAccessible::Window);
+}
+
+// A bar whose style draws its arrows at its ends keeps that style; one drawn
+// with no arrows, or with both at one end, is drawn by Fusion.
+TEST(Qt, ScrollBarsKeepArrowsAtTheirEnds) {
+    struct BothAtTheRight : QProxyStyle {
+        using QProxyStyle::QProxyStyle;
+        QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                             SubControl part, const QWidget* widget) const override {
+            QRect at = QProxyStyle::subControlRect(control, option, part, widget);
+            if (control == CC_ScrollBar && part == SC_ScrollBarSubLine)
+                at.moveRight(option->rect.right() - at.width());
+            return at;
+        }
+    };
+    const QString desktop = QApplication::style()->name();
+    for (auto [name, style, kept] :
+         {std::tuple{"Windows", QStyleFactory::create("Windows"), true},
+          {"Adwaita", QStyleFactory::create("Adwaita"), false},
+          {"both at the right", new BothAtTheRight(QStyleFactory::create("Windows")), false}}) {
+        QApplication::setStyle(style);
+        QtDriver d;
+        const QStyle* drawn = d.widget({layout::Control::HScroll1})->style();
+        EXPECT_EQ(drawn == style, kept) << name;
+        EXPECT_EQ(drawn->name(), kept ? style->name() : QStringLiteral("fusion")) << name;
+    }
+    QApplication::setStyle(desktop);
 }
 
 // The window's icon, decoded from PNG files by the program's own reader: the
