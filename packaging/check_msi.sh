@@ -122,7 +122,7 @@ echo "icon: sabot.exe's first icon group, and the list of programs', at $sizes p
 
 # The older version refuses to install over the newer. Windows Installer shows
 # its message in a box (a quiet install shows none): Wine's trace gives the
-# box's text, and the box is closed as a user would close it.
+# box's text.
 WINEDEBUG=+msgbox "$WINE" msiexec /i "$msi" /qb 2>"$work/refusal" &
 installer=$!
 for _ in $(seq 300); do
@@ -130,25 +130,8 @@ for _ in $(seq 300); do
     sleep 0.1
 done
 shown=$(sed -n 's/.*MSGBOX_OnInit L"\(.*\)"$/\1/p' "$work/refusal" | head -n 1)
-/usr/bin/python3 - <<'EOF'
-import time
-from Xlib import X, display
-from Xlib.protocol import event
-
-x = display.Display()
-protocols, delete = x.intern_atom("WM_PROTOCOLS"), x.intern_atom("WM_DELETE_WINDOW")
-deadline = time.monotonic() + 30
-while time.monotonic() < deadline:
-    shown = [window for window in x.screen().root.query_tree().children
-             if window.get_attributes().map_state == X.IsViewable]
-    for window in shown:
-        window.send_event(event.ClientMessage(window=window, client_type=protocols,
-                                              data=(32, [delete, X.CurrentTime, 0, 0, 0])))
-    x.flush()
-    if shown:
-        break
-    time.sleep(0.1)
-EOF
+# taskkill without /f asks the installer's windows to close, as a user would.
+"$WINE" taskkill /im msiexec.exe >/dev/null
 status=0
 wait $installer || status=$?
 # Wine's trace writes a character beyond ASCII as \XXXX.
