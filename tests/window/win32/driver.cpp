@@ -361,13 +361,13 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     const int system = static_cast<int>(system_calls::systemDpi()), dpi = 120;
     // Every control where the table draws it at `scale`, in the desktop's
     // font at the monitor's dpi.
-    const auto expectScaled = [&](int scale, const NONCLIENTMETRICSW& metrics) {
+    const auto expectScaled = [&](int scale, const NONCLIENTMETRICSW& metrics, int monitor) {
         expectAsDrawn(driver, scale);
         LOGFONTW font{};
         const HWND button = driver.hwnd({Control::cmdNBJeux});
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof font,
                    &font);
-        EXPECT_EQ(font.lfHeight, MulDiv(metrics.lfMessageFont.lfHeight, dpi, system));
+        EXPECT_EQ(font.lfHeight, MulDiv(metrics.lfMessageFont.lfHeight, monitor, system));
     };
 
     // To a monitor of 120 dpi, the system offering the window's size there.
@@ -378,7 +378,7 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
     offered.right += pixels(layout::kClientWidth, scale) - client.right;
     offered.bottom += pixels(layout::kClientHeight, scale) - client.bottom;
     driver.tell(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&offered));
-    expectScaled(scale, desktop);
+    expectScaled(scale, desktop, dpi);
 
     // Then, the window low on the screen, the desktop's text made two and a
     // half times Windows' standard 9 points (a size no session has), and back,
@@ -397,13 +397,22 @@ TEST(LayoutFollows, DpiAndTextSizeChanges) {
             SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *metrics, metrics, 0);
             driver.tell(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
             if (state) driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
-            expectScaled(layoutScale, *metrics);
+            expectScaled(layoutScale, *metrics, dpi);
             RECT at, work;
             GetWindowRect(window, &at);
             SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
             EXPECT_EQ(at.left, 20);
             EXPECT_LE(at.bottom, work.bottom);
         }
+
+    // Moved to a monitor of 144 dpi while maximised, the system offering the
+    // work area there: restored, the window takes its size for 144.
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    driver.tell(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    driver.tell(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&work));
+    driver.tell(WM_SYSCOMMAND, SC_RESTORE, 0);
+    expectScaled(144 * textPercent() / 100, desktop, 144);
 }
 
 }  // namespace
