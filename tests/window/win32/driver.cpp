@@ -318,7 +318,10 @@ TEST(Win32, MessagesAndTheSystemsCommands) {
         {"a program makes the deck bar 0 to 100 at 50; its right arrow, a five, the arrow again", [](Driver& d) {
              SendMessageW(win32(d).hwnd(kDecks), SBM_SETRANGE, 0, 100);
              SendMessageW(win32(d).hwnd(kDecks), SBM_SETPOS, 50, TRUE);
-             d.clickPart(kDecks, Part::RightArrow), d.click({Control::cmd, 3}), d.clickPart(kDecks, Part::RightArrow); },
+             d.clickPart(kDecks, Part::RightArrow), d.click({Control::cmd, 3}), d.clickPart(kDecks, Part::RightArrow);
+             int lowest = -1, highest = -1;  // the bar's own range again
+             SendMessageW(win32(d).hwnd(kDecks), SBM_GETRANGE, reinterpret_cast<WPARAM>(&lowest), reinterpret_cast<LPARAM>(&highest));
+             EXPECT_TRUE(lowest == 0 && highest == 10); },
          "cmdNBJeux= 10; HScroll1=10; lblSabot= 519; lblTires= 1; Reste(*)=40; Reste(3)= 39; Nombre(0)=0; "
          "Nombre(3)= 1; beeps=2"},
     });
