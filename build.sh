@@ -18,7 +18,7 @@ run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libg
     sound-theme-freedesktop fonts-dejavu-core librsvg2-bin)
 test_packages=("${run_packages[@]}" libgtest-dev libbenchmark-dev clang-tidy cppcheck binutils
     xvfb xauth python3-xlib time desktop-file-utils appstream dpkg-dev file googletest lintian
-    binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl msitools icoutils
+    libxcb-xtest0-dev binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix wine64 fonts-wine wixl msitools icoutils
     python3 diffoscope-minimal devscripts faketime
     fonts-cantarell fonts-noto-core weston qt6-wayland adwaita-qt6 gsettings-desktop-schemas)
 

@@ -16,11 +16,15 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <xcb/xtest.h>
+
 #include <array>
+#include <cstdint>
 #include <tuple>
 #include <vector>
 
 #include "form1.h"
+#include "repeat_keys.h"
 #include "startup.h"
 #include "window_driver.h"
 
@@ -166,16 +170,22 @@ void mouse(Driver& d, bool press, Qt::MouseButton button, int rank) {
     QTest::mouseEvent(press ? QTest::MousePress : QTest::MouseRelease, at->window()->windowHandle(),
                       button, {}, at->mapTo(at->window(), at->rect().center()));
 }
+void activate(QWidget* window) {
+    window->showNormal();
+    window->activateWindow();
+    (void)QTest::qWaitForWindowActive(window);
+}
 void key(Driver& d, bool press, Qt::Key key) {
     QTest::keyEvent(press ? QTest::Press : QTest::Release, card(d, 0)->window()->windowHandle(),
                     key);
 }
 
 // What only this window has: an assistive tool's presses of a card in quick
-// succession, a card each at once; a left click with the right button down;
-// a key let go while the mouse holds another card, each shown pressed while
-// held; and the window, a frame to screen readers.
-TEST(Qt, AccessiblePressesTheMouseWithAKeyAndTheFrame) {
+// succession, a card each at once; the press rules fed Qt's events (a left
+// click with the right button down; a key let go while the mouse holds
+// another card, each shown pressed while held; keys while minimised, or let
+// go in another window); and the window, a frame to screen readers.
+TEST(Qt, PressesOfToolsMouseAndKeysAndTheFrame) {
     QAccessible::setActive(true);
     expectCases({
         {"three presses of the five",
@@ -193,20 +203,67 @@ TEST(Qt, AccessiblePressesTheMouseWithAKeyAndTheFrame) {
              EXPECT_FALSE(card(d, 3)->isDown());
          },
          "Nombre(3)= 1; Reste(3)= 23; cmdValeur= 2; lblSabot= 310; lblTires= 2; beeps=2"},
-        {"Space on the 2, the mouse down on the 3, Space let go, the mouse up",
+        {"Space on the 2, the mouse down on the 3, Space let go, pressed on the 3, the mouse up",
          [](Driver& d) {
              key(d, true, Qt::Key_Space), mouse(d, true, Qt::LeftButton, 1);
              EXPECT_TRUE(card(d, 0)->isDown() && card(d, 1)->isDown());
              key(d, false, Qt::Key_Space);
              EXPECT_TRUE(!card(d, 0)->isDown() && card(d, 1)->isDown());
+             key(d, true, Qt::Key_Space), key(d, false, Qt::Key_Space);
+             EXPECT_TRUE(card(d, 1)->isDown());
              mouse(d, false, Qt::LeftButton, 1);
              EXPECT_FALSE(card(d, 1)->isDown());
          },
-         "Nombre(0)= 2; Reste(0)= 22; Nombre(1)= 1; Reste(1)= 23; cmdValeur= 3; lblSabot= 309; "
-         "lblTires= 3; beeps=3"},
+         "Nombre(0)= 2; Reste(0)= 22; Nombre(1)= 2; Reste(1)= 22; cmdValeur= 4; lblSabot= 308; "
+         "lblTires= 4; beeps=4"},
+        {"Space while minimised, then restored",
+         [](Driver& d) {
+             card(d, 0)->window()->showMinimized();
+             key(d, true, Qt::Key_Space), key(d, false, Qt::Key_Space);
+             activate(card(d, 0)->window());
+             key(d, true, Qt::Key_Space), key(d, false, Qt::Key_Space);
+         },
+         "Nombre(0)= 2; Reste(0)= 22; cmdValeur= 2; lblSabot= 310; lblTires= 2; beeps=2"},
+        {"Space down, let go in another window, pressed again here",
+         [](Driver& d) {
+             key(d, true, Qt::Key_Space);
+             QWidget other;
+             activate(&other);
+             QTest::keyRelease(other.windowHandle(), Qt::Key_Space);
+             activate(card(d, 0)->window());
+             key(d, true, Qt::Key_Space);
+         },
+         "Nombre(0)= 3; Reste(0)= 21; cmdValeur= 3; lblSabot= 309; lblTires= 3; beeps=3"},
     });
     QtDriver d;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&d.form())->role(), QAccessible::Window);
+}
+
+// On X11 the window asks the server which keys are down as it gets the
+// keyboard: Space held on the server as it comes clicks nothing, its
+// repeats included, until let go and pressed again.
+TEST(X11, SpaceHeldAsTheWindowComes) {
+    if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "not on X11";
+    expectCases(
+        {{"Space held in another window, then here past its repeat, let go, pressed",
+          [](Driver& d) {
+              xcb_connection_t* x11 =
+                  qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+              repeat_keys_as_presses(x11);  // as the program has them
+              const auto space = [x11](std::uint8_t type) {
+                  // The space bar's keycode in the server's evdev keymap.
+                  xcb_test_fake_input(x11, type, 65, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+                  xcb_flush(x11);
+                  QTest::qWait(100);
+              };
+              QWidget other;
+              activate(&other);
+              space(XCB_KEY_PRESS);
+              activate(card(d, 0)->window());
+              QTest::qWait(800);  // past the server's repeat delay
+              space(XCB_KEY_RELEASE), space(XCB_KEY_PRESS), space(XCB_KEY_RELEASE);
+          },
+          "Nombre(0)= 2; Reste(0)= 22; cmdValeur= 2; lblSabot= 310; lblTires= 2; beeps=2"}});
 }
 
 // A bar whose style draws its arrows at its ends keeps that style; one drawn
