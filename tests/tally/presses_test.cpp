@@ -81,7 +81,6 @@ const Sequence kSequences[] = {
     {"a left click", "L+ cmd(3); L- cmd(3)", "cmd(3)", ""},
     {"a left click while the right button is down", "R+ cmd(3); L+ cmd(3); L- cmd(3); R- cmd(3)", "cmd(3)", ""},
     {"the right button clicked while the left holds", "L+ cmd(3); R+ cmd(3); R- cmd(3)", "", "cmd(3)"},
-    {"the right button down on another card while the left holds", "L+ cmd(3); R+ cmd(4); R- cmd(4); L- cmd(3)", "cmd(3)", ""},
     {"other buttons alone", "R+ cmd(3); R- cmd(3); R+ Nombre(3); R- Nombre(3)", "", ""},
     {"a display button presses", "L+ Nombre(3); L- Nombre(3)", "Nombre(3)", ""},
     {"dragged off: up", "L+ cmd(3); M cmd(4)", "", ""},
@@ -89,7 +88,6 @@ const Sequence kSequences[] = {
     {"let go over another card", "L+ cmd(3); M cmd(4); L- cmd(4)", "", ""},
     {"down on a bar, up on a card", "L+ HScroll1; L- cmd(3)", "", ""},
     // The keys.
-    {"Enter held: one card", "Enter+ cmd(8); Enter+ cmd(8); Enter+r cmd(8)", "cmd(8)", "cmd(8)"},
     {"Space held while the focus moves", "Space+ cmd(0); Space+ cmd(5); Space-", "cmd(0)", ""},
     {"Enter and Space on one card: two", "Enter+ cmd(2); Space+ cmd(2); Enter-", "cmd(2) cmd(2)", "cmd(2)"},
     {"Space on a bar and Enter on a label", "Space+ HScroll1; Space-; Enter+ Label4", "", ""},

@@ -250,10 +250,6 @@ const Move kMoves[] = {
          const Target under = std::array{t.bar, t.bar, card(t.rank), kDeckButton}[t.pick(4)];
          if (t.pick(2)) t.d.focus(under);
          t.d.wheel(under, t.pick(2) ? t.pick(3) + 1 : -t.pick(3) - 1); }},
-    {"key held on a card, then pressed again: two cards", 4, [](Turn& t) {
-         const Key key = t.pick(2) ? Space : Enter;
-         t.d.focus(card(t.rank)), t.d.hold(key, t.pick(20)), t.d.press(key);
-         t.expect.raise(card(t.rank)), t.expect.raise(card(t.rank)); }},
     {"drag on a bar", 3, [](Turn& t) {
          const int pixels = t.pick(2) ? 3 : -3;
          t.to += t.d.middleOfBar(t.bar, pixels), t.d.drag(t.bar, pixels); }},

@@ -52,10 +52,7 @@ public:
     virtual void clickPart(Target bar, Part part) = 0;
     virtual void wheel(Target target, int notches) = 0;  // one notch up is +1
     virtual void focus(Target target) = 0;
-    // Pressed on whatever holds the focus and held while the keyboard repeats
-    // it `repeats` times; let go.
-    virtual void hold(Key key, int repeats) = 0;
-    void press(Key key) { hold(key, 0); }
+    virtual void press(Key key) = 0;  // on whatever holds the focus, and let go
     // The left button pressed at the middle of a scroll bar, moved `pixels`
     // along it, and released.
     virtual void drag(Target bar, int pixels) = 0;

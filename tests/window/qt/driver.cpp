@@ -62,7 +62,7 @@ public:
         QApplication::sendEvent(under, &event);
     }
     void focus(Target target) override { widget(target)->setFocus(Qt::TabFocusReason); }
-    void hold(Key key, int repeats) override {
+    void press(Key key) override {
         static constexpr Qt::Key keys[] = {
             Qt::Key_Space, Qt::Key_Escape, Qt::Key_Tab,    Qt::Key_Backtab, Qt::Key_Left,
             Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,   Qt::Key_PageUp,  Qt::Key_PageDown,
@@ -70,10 +70,7 @@ public:
         const Qt::Key pressed = keys[static_cast<int>(key)];
         const auto modifiers =
             key == Key::AltX || key == Key::AltEnter ? Qt::AltModifier : Qt::NoModifier;
-        // As X11 repeats a held key when its auto-repeat is detectable: the
-        // press again, with no release between.
-        for (int press = 0; press <= repeats; ++press)
-            QTest::keyPress(form_.windowHandle(), pressed, modifiers);
+        QTest::keyPress(form_.windowHandle(), pressed, modifiers);
         QTest::keyRelease(form_.windowHandle(), pressed, modifiers);
     }
     int middleOfBar(Target target, int pixels) const override {

@@ -152,9 +152,8 @@ public:
         SetFocus(hwnd(target));
         settle();
     }
-    void hold(Key held, int repeats) override {
-        // Indexed by Key. The system marks a key-down of a key already down
-        // as a repeat.
+    void press(Key held) override {
+        // Indexed by Key.
         static constexpr WORD kKeys[] = {VK_SPACE, VK_ESCAPE, VK_TAB,    VK_TAB,   VK_LEFT,
                                          VK_RIGHT, VK_UP,     VK_DOWN,   VK_PRIOR, VK_NEXT,
                                          VK_HOME,  VK_END,    VK_RETURN, 'X',      VK_RETURN};
@@ -165,7 +164,7 @@ public:
                                                                            : 0;
         std::vector<INPUT> input;
         if (modifier) input.push_back(key(modifier));
-        for (int press = 0; press <= repeats; ++press) input.push_back(key(vk, extended));
+        input.push_back(key(vk, extended));
         input.push_back(key(vk, extended | KEYEVENTF_KEYUP));
         if (modifier) input.push_back(key(modifier, KEYEVENTF_KEYUP));
         send(input);
