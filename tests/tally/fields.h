@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "controls.h"
 #include "tally.h"
 
 namespace tally::testing {
@@ -20,12 +21,8 @@ inline std::string at(const char* row, int rank) {
     return row + ("(" + std::to_string(rank) + ")");
 }
 
-inline std::string name(FieldRef ref) {
-    static const char* const names[] = {"Nombre",    "Reste",       "Command1", "cmdNBJeux",
-                                        "cmdValeur", "Valeursabot", "lblSabot", "lblTires"};
-    const char* row = names[static_cast<int>(ref.field)];
-    return isPerRank(ref.field) ? at(row, ref.rank) : row;
-}
+// A field by the name of the control that shows it.
+inline const std::string& name(FieldRef ref) { return layout::showing(ref).name; }
 
 using Shown = std::map<std::string, std::string>;
 
