@@ -4,8 +4,8 @@
 Runs each program under its own Xvfb, alternating the two, and times from the
 process start to its window mapped, and to it painted (black caption text on
 screen);
-then closes the window as a window manager would (WM_DELETE_WINDOW), checks the
-exit status, and reads the peak resident memory from /usr/bin/time -v.
+checks it is still running a moment later, then closes the window as a window
+manager would (WM_DELETE_WINDOW), checks the exit status, and reads the peak resident memory from /usr/bin/time -v.
 Prints the medians of each and their ratios against the targets.
 
 With --wine, the Windows build's sabot.exe and floor run under Wine on the
@@ -105,6 +105,11 @@ def run_once(x, name, program, wine=None, wm_class=None):
                 sys.exit(f"{program} never painted its window")
             time.sleep(0.0005)
         shown = time.perf_counter() - started
+        # Still running a moment later: a program that painted and then
+        # quit by itself must not pass for one that closes when told.
+        time.sleep(0.2)
+        if process.poll() is not None:
+            sys.exit(f"{program} ended by itself, with status {process.returncode}")
 
         protocols = x.intern_atom("WM_PROTOCOLS")
         delete = x.intern_atom("WM_DELETE_WINDOW")
