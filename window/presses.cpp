@@ -17,10 +17,6 @@ bool isPushButton(int control) {
 // Runs `apply`, then tells which controls' pressed look it changed.
 template <typename Change>
 Presses::Outcome Presses::change(Change&& apply) {
-    const auto shown = [this] {
-        return std::array{mouse_.over ? mouse_.control : kNoControl, keys_[0].control,
-                          keys_[1].control};
-    };
     const auto before = shown();
     Outcome out;
     out.click = apply();
@@ -108,9 +104,14 @@ Presses::Outcome Presses::minimised(bool minimised) {
     });
 }
 
+// What shows pressed: the mouse's button while the pointer is over it, and
+// each key's.
+std::array<int, 1 + kClickKeyCount> Presses::shown() const {
+    return {mouse_.over ? mouse_.control : kNoControl, keys_[0].control, keys_[1].control};
+}
+
 bool Presses::pressed(int control) const {
-    return control != kNoControl && ((mouse_.over && mouse_.control == control) ||
-                                     keys_[0].control == control || keys_[1].control == control);
+    return control != kNoControl && std::ranges::count(shown(), control) > 0;
 }
 
 }  // namespace layout

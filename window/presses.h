@@ -83,6 +83,7 @@ private:
 
     template <typename Change>
     Outcome change(Change&& apply);
+    std::array<int, 1 + kClickKeyCount> shown() const;
 
     std::array<Held, kClickKeyCount> keys_{};
     MousePress mouse_;
